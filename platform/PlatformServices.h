@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/DebugOutput.h"
+#include "platform/FileAccess.h"
+#include "platform/PcTimeZone.h"
+#include "platform/RegistryManager.h"
+#include "platform/Volumes.h"
+
+namespace dashcam {
+
+// The operating-system services the core calls, handed around by reference.
+struct PlatformServices {
+    IDebugOutput& debug;
+    IFileAccess& files;
+    IPcTimeZone& pcTimeZone;
+    IVolumes& volumes;
+    CRegistryManager& registry;
+};
+
+} // namespace dashcam

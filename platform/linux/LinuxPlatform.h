@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/PlatformServices.h"
+#include "platform/linux/IniRegistryManager.h"
+#include "platform/linux/LinuxVolumes.h"
+#include "platform/linux/PosixFileAccess.h"
+#include "platform/linux/QtPcTimeZone.h"
+#include "platform/linux/StderrDebugOutput.h"
+
+namespace dashcam {
+
+// Owns the Linux implementation of every platform service.
+class LinuxPlatform {
+public:
+    LinuxPlatform() : m_services{m_debug, m_files, m_zone, m_volumes, m_registry} {}
+    LinuxPlatform(const LinuxPlatform&) = delete;
+    LinuxPlatform& operator=(const LinuxPlatform&) = delete;
+
+    PlatformServices& Services() { return m_services; }
+
+private:
+    StderrDebugOutput m_debug;
+    PosixFileAccess m_files;
+    QtPcTimeZone m_zone;
+    LinuxVolumes m_volumes;
+    IniRegistryManager m_registry;
+    PlatformServices m_services;
+};
+
+} // namespace dashcam

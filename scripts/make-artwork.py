@@ -1,0 +1,688 @@
+#!/usr/bin/env python3
+"""Draws the editor's skin artwork and program icon.
+
+    scripts/make-artwork.py          writes resources/png/<id>.png and resources/icon/128.png
+    scripts/make-artwork.py --check  verifies the written files: present, decodable, RGBA, the
+                                     right sizes, marker borders exactly in place, and identical
+                                     to what this script draws now
+
+Only the standard library is used, and nothing depends on time or randomness, so every run
+writes the same bytes.
+
+Stretched images carry a one-pixel marker border: black pixels in the top row and left column
+mark the column and row that are repeated when stretching, black runs in the right column and
+bottom row mark the content area. Every other border pixel is transparent white, which ends a
+run and never counts as a marker.
+"""
+
+import math
+import struct
+import sys
+import zlib
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+PNG_DIR = ROOT / "resources" / "png"
+ICON_PATH = ROOT / "resources" / "icon" / "128.png"
+
+MARKER = (0, 0, 0, 255)
+NO_MARKER = (255, 255, 255, 0)
+SAMPLES = 4  # sub-samples per pixel side for antialiased shapes
+
+# --- palette -------------------------------------------------------------------------------
+
+TITLE_TOP = (47, 61, 79)
+TITLE_BOTTOM = (36, 48, 63)
+WINDOW_EDGE = (26, 35, 47)
+BAND = (214, 222, 231)
+BAND_LOW = (205, 214, 224)
+TAB_LINE = (196, 207, 219)
+TAB_TOP = (242, 245, 249)
+TAB_BOTTOM = (232, 237, 243)
+TAB_HOVER_TOP = (253, 254, 255)
+TAB_HOVER_BOTTOM = (245, 248, 251)
+TAB_ACCENT = (119, 148, 177)
+TAB_PRESSED_LINE = (78, 105, 135)
+TAB_PRESSED_TOP = (99, 128, 159)
+TAB_PRESSED_BOTTOM = (88, 117, 148)
+TAB_SELECTED_TOP = (62, 94, 130)
+TAB_SELECTED_BOTTOM = (52, 82, 116)
+GLYPH = (178, 191, 206)
+WHITE = (255, 255, 255)
+
+
+# --- drawing -------------------------------------------------------------------------------
+
+
+class Picture:
+    """RGBA pixels with straight alpha as floats; shapes are blended source-over."""
+
+    def __init__(self, width, height, fill=(0, 0, 0, 0)):
+        self.width = width
+        self.height = height
+        self.pixels = [[float(v) for v in rgba(fill)] for _ in range(width * height)]
+
+    def blend(self, x, y, colour, coverage=1.0):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            return
+        src = rgba(colour)
+        sa = src[3] / 255.0 * coverage
+        if sa <= 0.0:
+            return
+        dst = self.pixels[y * self.width + x]
+        da = dst[3] / 255.0
+        out = sa + da * (1.0 - sa)
+        for i in range(3):
+            dst[i] = (src[i] * sa + dst[i] * da * (1.0 - sa)) / out
+        dst[3] = out * 255.0
+
+    def fill(self, shape, paint):
+        """Blends paint over every pixel the shape covers, weighted by the covered share."""
+        left, top, right, bottom = shape.bounds()
+        left, top = max(0, math.floor(left)), max(0, math.floor(top))
+        right, bottom = min(self.width, math.ceil(right)), min(self.height, math.ceil(bottom))
+        step = 1.0 / SAMPLES
+        for y in range(top, bottom):
+            for x in range(left, right):
+                hits = 0
+                for sy in range(SAMPLES):
+                    for sx in range(SAMPLES):
+                        if shape.contains(x + (sx + 0.5) * step, y + (sy + 0.5) * step):
+                            hits += 1
+                if hits:
+                    colour = paint(x, y) if callable(paint) else paint
+                    self.blend(x, y, colour, hits / (SAMPLES * SAMPLES))
+
+    def rows(self):
+        """The pixels as rows of 8-bit RGBA tuples; fully transparent pixels become white."""
+        result = []
+        for y in range(self.height):
+            row = []
+            for x in range(self.width):
+                r, g, b, a = (min(255, max(0, round(v))) for v in self.pixels[y * self.width + x])
+                row.append(NO_MARKER if a == 0 else (r, g, b, a))
+            result.append(row)
+        return result
+
+
+def rgba(colour):
+    return tuple(colour) if len(colour) == 4 else (*colour, 255)
+
+
+def mix(c0, c1, t):
+    t = min(1.0, max(0.0, t))
+    return tuple(a + (b - a) * t for a, b in zip(rgba(c0), rgba(c1)))
+
+
+def vertical(y0, c0, y1, c1):
+    """Paint that runs from c0 at row y0 to c1 at row y1."""
+    return lambda x, y: mix(c0, c1, (y + 0.5 - y0) / max(1e-9, y1 - y0))
+
+
+def horizontal(x0, c0, x1, c1):
+    return lambda x, y: mix(c0, c1, (x + 0.5 - x0) / max(1e-9, x1 - x0))
+
+
+def with_alpha(colour, alpha):
+    return (*colour[:3], alpha)
+
+
+class Rect:
+    """Axis-aligned rectangle in continuous coordinates with per-corner radii (tl, tr, br, bl)."""
+
+    def __init__(self, left, top, right, bottom, radii=(0, 0, 0, 0)):
+        self.left, self.top, self.right, self.bottom = left, top, right, bottom
+        self.radii = radii
+
+    def bounds(self):
+        return self.left, self.top, self.right, self.bottom
+
+    def contains(self, px, py):
+        if not (self.left <= px < self.right and self.top <= py < self.bottom):
+            return False
+        tl, tr, br, bl = self.radii
+        for r, cx, cy, beyond in (
+            (tl, self.left + tl, self.top + tl, px < self.left + tl and py < self.top + tl),
+            (tr, self.right - tr, self.top + tr, px > self.right - tr and py < self.top + tr),
+            (br, self.right - br, self.bottom - br, px > self.right - br and py > self.bottom - br),
+            (bl, self.left + bl, self.bottom - bl, px < self.left + bl and py > self.bottom - bl),
+        ):
+            if r and beyond and (px - cx) ** 2 + (py - cy) ** 2 > r * r:
+                return False
+        return True
+
+
+class Ellipse:
+    def __init__(self, cx, cy, rx, ry=None):
+        self.cx, self.cy, self.rx, self.ry = cx, cy, rx, rx if ry is None else ry
+
+    def bounds(self):
+        return self.cx - self.rx, self.cy - self.ry, self.cx + self.rx, self.cy + self.ry
+
+    def contains(self, px, py):
+        return ((px - self.cx) / self.rx) ** 2 + ((py - self.cy) / self.ry) ** 2 <= 1.0
+
+
+class Stroke:
+    """A straight line of the given width with round ends."""
+
+    def __init__(self, x0, y0, x1, y1, width):
+        self.x0, self.y0, self.x1, self.y1, self.half = x0, y0, x1, y1, width / 2.0
+
+    def bounds(self):
+        h = self.half
+        return (min(self.x0, self.x1) - h, min(self.y0, self.y1) - h,
+                max(self.x0, self.x1) + h, max(self.y0, self.y1) + h)
+
+    def contains(self, px, py):
+        dx, dy = self.x1 - self.x0, self.y1 - self.y0
+        t = ((px - self.x0) * dx + (py - self.y0) * dy) / (dx * dx + dy * dy)
+        t = min(1.0, max(0.0, t))
+        return (px - self.x0 - t * dx) ** 2 + (py - self.y0 - t * dy) ** 2 <= self.half ** 2
+
+
+class Polygon:
+    def __init__(self, points):
+        self.points = points
+
+    def bounds(self):
+        xs = [p[0] for p in self.points]
+        ys = [p[1] for p in self.points]
+        return min(xs), min(ys), max(xs), max(ys)
+
+    def contains(self, px, py):
+        inside = False
+        n = len(self.points)
+        for i in range(n):
+            (x0, y0), (x1, y1) = self.points[i], self.points[(i + 1) % n]
+            if (y0 > py) != (y1 > py) and px < x0 + (py - y0) * (x1 - x0) / (y1 - y0):
+                inside = not inside
+        return inside
+
+
+# --- marker border -------------------------------------------------------------------------
+
+
+class Markers:
+    """Marker positions in image coordinates (border included); ranges are inclusive."""
+
+    def __init__(self, column, row, content_rows, content_columns):
+        self.column = column
+        self.row = row
+        self.content_rows = content_rows
+        self.content_columns = content_columns
+
+    def border(self, width, height):
+        """The expected border pixels as {(x, y): colour}."""
+        pixels = {}
+        for x in range(width):
+            pixels[(x, 0)] = pixels[(x, height - 1)] = NO_MARKER
+        for y in range(height):
+            pixels[(0, y)] = pixels[(width - 1, y)] = NO_MARKER
+        pixels[(self.column, 0)] = MARKER
+        pixels[(0, self.row)] = MARKER
+        for y in range(self.content_rows[0], self.content_rows[1] + 1):
+            pixels[(width - 1, y)] = MARKER
+        for x in range(self.content_columns[0], self.content_columns[1] + 1):
+            pixels[(x, height - 1)] = MARKER
+        return pixels
+
+
+TAB_MARKERS = Markers(6, 19, (2, 36), (6, 6))
+BUTTON_MARKERS = Markers(7, 15, (3, 27), (7, 7))
+BAR_MARKERS = Markers(2, 8, (1, 15), (2, 2))
+BACKGROUND_MARKERS = Markers(14, 42, (2, 98), (2, 26))
+
+SIZES = {
+    **{i: (14, 39) for i in range(143, 155)},
+    **{i: (29, 26) for i in range(155, 161)},
+    **{i: (15, 31) for i in range(161, 164)},
+    164: (29, 148),
+    **{i: (30, 26) for i in range(165, 168)},
+    168: (197, 94), 171: (197, 94),
+    169: (48, 30), 170: (48, 30),
+    **{i: (231, 16) for i in range(172, 175)},
+    **{i: (5, 17) for i in range(175, 180)},
+    501: (29, 101),
+}
+
+MARKERS = {
+    **{i: TAB_MARKERS for i in range(143, 155)},
+    **{i: BUTTON_MARKERS for i in range(161, 164)},
+    **{i: BAR_MARKERS for i in range(175, 180)},
+    501: BACKGROUND_MARKERS,
+}
+
+
+def framed(picture, markers):
+    """Surrounds the picture with its marker border."""
+    width, height = picture.width + 2, picture.height + 2
+    rows = [[NO_MARKER] * width for _ in range(height)]
+    for y, row in enumerate(picture.rows()):
+        rows[y + 1][1:width - 1] = row
+    for (x, y), colour in markers.border(width, height).items():
+        rows[y][x] = colour
+    return rows
+
+
+# --- window background and tabs ------------------------------------------------------------
+
+
+def window_background(width, height, stretch_row):
+    """Dark title band, light band below it, a one-pixel window edge all round.
+
+    Rows above the stretch row keep their place at the top of the window, rows below it keep
+    theirs at the bottom; the stretch row itself fills the area around the page.
+    """
+    p = Picture(width, height, BAND)
+    title_end = stretch_row - 1  # the last title row is a soft line into the band
+    p.fill(Rect(0, 0, width, title_end), vertical(0, TITLE_TOP, title_end, TITLE_BOTTOM))
+    p.fill(Rect(0, title_end, width, title_end + 1), (118, 133, 151))
+    p.fill(Rect(0, stretch_row + 1, width, height), vertical(stretch_row + 1, BAND, height, BAND_LOW))
+    for edge in (Rect(0, 0, width, 1), Rect(0, height - 1, width, height),
+                 Rect(0, 0, 1, height), Rect(width - 1, 0, width, height)):
+        p.fill(edge, WINDOW_EDGE)
+    return p
+
+
+def tab(kind, state):
+    """A 12 x 37 tab picture; kind is 'first', 'middle' or 'last'."""
+    w, h = 12, 37
+    p = Picture(w, h)
+    radius = 5
+    radii = (radius if kind == "first" else 0, radius if kind == "last" else 0, 0, 0)
+    inner_radii = tuple(max(0, r - 1) for r in radii)
+    left_inset = 1 if kind == "first" else 0
+    right_inset = 1 if kind == "last" else 0
+    if state == "pressed":
+        line, top, bottom = TAB_PRESSED_LINE, TAB_PRESSED_TOP, TAB_PRESSED_BOTTOM
+    elif state == "hover":
+        line, top, bottom = TAB_LINE, TAB_HOVER_TOP, TAB_HOVER_BOTTOM
+    else:
+        line, top, bottom = TAB_LINE, TAB_TOP, TAB_BOTTOM
+    p.fill(Rect(0, 0, w, h, radii), line)
+    p.fill(Rect(left_inset, 1, w - right_inset, h - 1, inner_radii), vertical(1, top, h - 1, bottom))
+    if state == "hover":
+        p.fill(Rect(left_inset, h - 3, w - right_inset, h), TAB_ACCENT)
+    if kind != "first" and state != "pressed":
+        p.fill(Rect(0, 9, 1, 28), TAB_LINE)
+    return p
+
+
+def selected_tab():
+    """The chosen tab: both top corners rounded, open at the bottom onto the page."""
+    w, h = 12, 37
+    p = Picture(w, h)
+    p.fill(Rect(0, 0, w, h, (4, 4, 0, 0)), vertical(0, TAB_SELECTED_TOP, h, TAB_SELECTED_BOTTOM))
+    p.fill(Rect(1, 1, w - 1, 2), with_alpha(WHITE, 40))
+    return p
+
+
+# --- buttons -------------------------------------------------------------------------------
+
+
+def push_button(state):
+    """A 13 x 29 rounded push button picture."""
+    w, h = 13, 29
+    fills = {
+        "normal": ((71, 90, 113), (58, 75, 96), (42, 56, 73)),
+        "hover": ((88, 118, 152), (72, 100, 132), (52, 76, 104)),
+        "pressed": ((42, 56, 73), (50, 65, 84), (32, 43, 57)),
+    }
+    top, bottom, edge = fills[state]
+    p = Picture(w, h)
+    p.fill(Rect(0, 0, w, h, (5, 5, 5, 5)), edge)
+    p.fill(Rect(1, 1, w - 1, h - 1, (4, 4, 4, 4)), vertical(1, top, h - 1, bottom))
+    if state != "pressed":
+        p.fill(Rect(3, 1, w - 3, 2), with_alpha(WHITE, 36))
+    return p
+
+
+def glyph_button(width, height, glyph, state, danger):
+    """Minimise or close button of the title band, drawn at natural size."""
+    p = Picture(width, height)
+    backdrop = {
+        "normal": None,
+        "hover": (196, 64, 64, 255) if danger else (255, 255, 255, 34),
+        "pressed": (158, 44, 44, 255) if danger else (0, 0, 0, 70),
+    }[state]
+    if backdrop:
+        p.fill(Rect(2, 2, width - 2, height - 2, (4, 4, 4, 4)), backdrop)
+    colour = GLYPH if state == "normal" else WHITE
+    cx, cy = width / 2.0, height / 2.0
+    if glyph == "minimise":
+        p.fill(Rect(cx - 5, cy + 1, cx + 5, cy + 2.5), colour)
+    else:
+        for sx, sy, ex, ey in ((-4.5, -4.5, 4.5, 4.5), (-4.5, 4.5, 4.5, -4.5)):
+            p.fill(Stroke(cx + sx, cy + sy, cx + ex, cy + ey, 1.6), colour)
+    return p
+
+
+# --- partition bars ------------------------------------------------------------------------
+
+
+def bar(base):
+    """A 3 x 15 bar piece: darker frame, lighter middle column fading down to the base colour."""
+    w, h = 3, 15
+    frame = mix((0, 0, 0), base, 0.72)
+    p = Picture(w, h, frame)
+    p.fill(Rect(1, 1, 2, h - 1), vertical(1, mix(base, WHITE, 0.45), h - 1, base))
+    return p
+
+
+BAR_COLOURS = {
+    175: (76, 175, 80),   # continuous recording: green
+    176: (240, 196, 40),  # incident in continuous mode: yellow
+    177: (240, 134, 40),  # parking motion: orange
+    178: (220, 60, 56),   # incident in parking mode: red
+    179: (60, 130, 210),  # manual recording: blue
+}
+
+
+# --- pictures that the editor carries but does not show -------------------------------------
+
+
+def tall_background():
+    return window_background(29, 148, 41)
+
+
+def road(warning):
+    """A road running to the horizon with its lane lines; warning paints the edge lines amber."""
+    w, h = 197, 94
+    horizon = 34
+    p = Picture(w, h)
+    p.fill(Rect(0, 0, w, horizon), vertical(0, (164, 190, 218), horizon, (220, 230, 240)))
+    p.fill(Rect(0, horizon, w, h), vertical(horizon, (170, 182, 168), h, (128, 146, 124)))
+    vx = w / 2.0
+
+    def across(t, offset):
+        """Point at depth t (0 horizon, 1 bottom) and lateral offset (-1 left edge, 1 right)."""
+        return vx + offset * (4 + t * 118), horizon + t * (h - horizon)
+
+    surface = Polygon([across(0, -1), across(0, 1), across(1.05, 1), across(1.05, -1)])
+    p.fill(surface, vertical(horizon, (122, 128, 138), h, (82, 88, 98)))
+    edge = (236, 170, 48) if warning else (236, 238, 240)
+    for side in (-0.92, 0.92):
+        x0, y0 = across(0.02, side)
+        x1, y1 = across(1.05, side)
+        p.fill(Polygon([(x0 - 0.3, y0), (x0 + 0.3, y0), (x1 + 2.2, y1), (x1 - 2.2, y1)]), edge)
+    for t0 in (0.04, 0.16, 0.34, 0.6, 0.95):
+        t1 = t0 + 0.06 + t0 * 0.14
+        x0, y0 = across(t0, 0)
+        x1, y1 = across(t1, 0)
+        half0, half1 = 0.3 + t0 * 1.8, 0.3 + t1 * 1.8
+        p.fill(Polygon([(x0 - half0, y0), (x0 + half0, y0), (x1 + half1, y1), (x1 - half1, y1)]),
+               (240, 241, 243))
+    return p
+
+
+def texture(light):
+    """A soft light texture: diagonal sheen over a pale base with a fixed speckle."""
+    w, h = 48, 30
+    base = (240, 243, 247) if light else (226, 232, 239)
+    p = Picture(w, h, base)
+    for y in range(h):
+        for x in range(w):
+            sheen = 0.5 + 0.5 * math.cos((x + y) * math.pi / 12.0)
+            speckle = ((x * 73 + y * 151 + x * y * 17) % 29) / 28.0
+            p.blend(x, y, WHITE, 0.18 * sheen + 0.08 * speckle)
+    return p
+
+
+def dot_scale(style):
+    """A row of 23 dots; every fifth is a larger major dot."""
+    w, h = 231, 16
+    p = Picture(w, h)
+    colours = {
+        "plain": ((176, 188, 202), (140, 156, 174)),
+        "accent": ((160, 186, 212), TAB_ACCENT),
+        "dark": ((96, 112, 132), (52, 70, 92)),
+    }
+    minor, major = colours[style]
+    for i in range(23):
+        cx = 5.5 + i * 10
+        big = i % 5 == 0
+        p.fill(Ellipse(cx, 8.0, 3.2 if big else 2.0), major if big else minor)
+    return p
+
+
+# --- program icon --------------------------------------------------------------------------
+
+
+def icon():
+    """48 x 48: a dash-cam body with a large lens and a small recording light."""
+    s = 48
+    p = Picture(s, s)
+    p.fill(Rect(2, 4, 46, 44, (9, 9, 9, 9)), (28, 38, 50))
+    p.fill(Rect(3, 5, 45, 43, (8, 8, 8, 8)), vertical(5, (84, 112, 146), 43, (50, 70, 96)))
+    p.fill(Rect(6, 6, 42, 7), with_alpha(WHITE, 50))
+    cx, cy = 24.0, 24.5
+    p.fill(Ellipse(cx, cy, 15.5), (24, 32, 43))
+    p.fill(Ellipse(cx, cy, 13.5), (150, 166, 184))
+    p.fill(Ellipse(cx, cy, 12.3), (30, 40, 54))
+
+    def glass(x, y):
+        d = math.hypot(x + 0.5 - cx + 3, y + 0.5 - cy + 3) / 14.0
+        return mix((78, 140, 206), (16, 30, 54), d)
+
+    p.fill(Ellipse(cx, cy, 10.5), glass)
+    p.fill(Ellipse(cx, cy, 5.0), (10, 16, 28))
+    p.fill(Ellipse(cx - 4.0, cy - 4.5, 3.2, 2.4), with_alpha(WHITE, 190))
+    p.fill(Ellipse(cx + 4.5, cy + 4.5, 1.3), with_alpha(WHITE, 90))
+    p.fill(Ellipse(39.0, 10.5, 2.6), (226, 72, 60))
+    p.fill(Ellipse(38.4, 9.8, 0.9), with_alpha(WHITE, 150))
+    return p
+
+
+# --- the whole set -------------------------------------------------------------------------
+
+
+def artwork():
+    """Every image of the set as {id: rows of RGBA tuples}."""
+    images = {}
+    states = ("normal", "hover", "pressed")
+    for first_id, kind in ((143, "first"), (147, "middle"), (151, "last")):
+        for offset, state in enumerate(states):
+            images[first_id + offset] = framed(tab(kind, state), TAB_MARKERS)
+    for selected_id in (146, 150, 154):
+        images[selected_id] = framed(selected_tab(), TAB_MARKERS)
+    for offset, state in enumerate(states):
+        images[155 + offset] = glyph_button(29, 26, "minimise", state, False).rows()
+        images[158 + offset] = glyph_button(29, 26, "close", state, True).rows()
+        images[161 + offset] = framed(push_button(state), BUTTON_MARKERS)
+        images[165 + offset] = glyph_button(30, 26, "close", state, True).rows()
+    images[164] = tall_background().rows()
+    images[168] = road(False).rows()
+    images[171] = road(True).rows()
+    images[169] = texture(True).rows()
+    images[170] = texture(False).rows()
+    for offset, style in enumerate(("plain", "accent", "dark")):
+        images[172 + offset] = dot_scale(style).rows()
+    for image_id, colour in BAR_COLOURS.items():
+        images[image_id] = framed(bar(colour), BAR_MARKERS)
+    images[501] = framed(window_background(27, 99, 41), BACKGROUND_MARKERS)
+    return images
+
+
+# --- PNG files -----------------------------------------------------------------------------
+
+
+def encode_png(rows):
+    """8-bit RGBA, no interlace, filter 0 on every row, no time stamp."""
+    height, width = len(rows), len(rows[0])
+    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in rows)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def decode_png(data):
+    """Decodes an 8-bit RGBA PNG without interlace into rows of RGBA tuples."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    pos, idat, header = 8, b"", None
+    while pos < len(data):
+        (length,) = struct.unpack(">I", data[pos:pos + 4])
+        kind, body = data[pos + 4:pos + 8], data[pos + 8:pos + 8 + length]
+        if zlib.crc32(kind + body) != struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]:
+            raise ValueError("bad CRC in chunk %r" % kind)
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        elif kind == b"IEND":
+            break
+        pos += 12 + length
+    if header is None:
+        raise ValueError("no IHDR chunk")
+    width, height, depth, colour_type, _, _, interlace = header
+    if (depth, colour_type, interlace) != (8, 6, 0):
+        raise ValueError("not 8-bit RGBA without interlace")
+    raw = zlib.decompress(idat)
+    stride = width * 4
+    previous = bytearray(stride)
+    rows = []
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 4] if i >= 4 else 0
+            b = previous[i]
+            c = previous[i - 4] if i >= 4 else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                pa, pb, pc = abs(b - c), abs(a - c), abs(a + b - 2 * c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+            elif kind != 0:
+                raise ValueError("unknown filter %d" % kind)
+        rows.append([tuple(line[x * 4:x * 4 + 4]) for x in range(width)])
+        previous = line
+    return rows
+
+
+def outputs():
+    """{path: PNG bytes} of every file this script writes."""
+    files = {PNG_DIR / ("%d.png" % image_id): encode_png(rows)
+             for image_id, rows in sorted(artwork().items())}
+    files[ICON_PATH] = encode_png(icon().rows())
+    return files
+
+
+def write():
+    for path, data in outputs().items():
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(data)
+    print("make-artwork: wrote %d images and the icon" % len(SIZES))
+
+
+# --- checking ------------------------------------------------------------------------------
+
+
+def content_rectangle(rows, width, height):
+    """Where a caption lands when the image is stretched to width x height.
+
+    Follows the stretcher: the content run in the right column and bottom row, grown by the
+    amount the marked column and row are repeated when they lie inside the run.
+    """
+    h_image, w_image = len(rows), len(rows[0])
+
+    def is_marker(pixel):
+        return pixel[:3] == (0, 0, 0)
+
+    def run(pixels):
+        start = next(i for i, p in enumerate(pixels) if is_marker(p))
+        end = next((i - 1 for i in range(start + 1, len(pixels)) if pixels[i][:3] == (255,) * 3),
+                   len(pixels) - 1)
+        return start, end
+
+    top, bottom = run([row[w_image - 1] for row in rows])
+    left, right = run(rows[h_image - 1])
+    columns = [x for x in range(w_image) if is_marker(rows[0][x])]
+    marked_rows = [y for y in range(h_image) if is_marker(rows[y][0])]
+    across = right - left + 1
+    down = bottom - top + 1
+    if len(columns) == 1 and left <= columns[0] <= right:
+        across += width - w_image + 3
+    if len(marked_rows) == 1 and height + 1 != h_image - 1 and top <= marked_rows[0] <= bottom:
+        down += height - h_image + 3
+    return left, top, left + across, top + down
+
+
+def check():
+    problems = []
+    expected = outputs()
+    decoded = {}
+    for path, data in expected.items():
+        if not path.exists():
+            problems.append("%s: missing" % path.relative_to(ROOT))
+            continue
+        on_disk = path.read_bytes()
+        try:
+            decoded[path] = decode_png(on_disk)
+        except (ValueError, zlib.error, struct.error) as error:
+            problems.append("%s: does not decode (%s)" % (path.relative_to(ROOT), error))
+            continue
+        if on_disk != data:
+            problems.append("%s: differs from what this script draws; run it again"
+                            % path.relative_to(ROOT))
+
+    for image_id, (width, height) in sorted(SIZES.items()):
+        rows = decoded.get(PNG_DIR / ("%d.png" % image_id))
+        if rows is None:
+            continue
+        if (len(rows[0]), len(rows)) != (width, height):
+            problems.append("%d: %dx%d instead of %dx%d" % (image_id, len(rows[0]), len(rows),
+                                                            width, height))
+            continue
+        markers = MARKERS.get(image_id)
+        if markers is None:
+            continue
+        for (x, y), colour in sorted(markers.border(width, height).items()):
+            pixel = rows[y][x]
+            ok = pixel[:3] == (0, 0, 0) if colour == MARKER else pixel == NO_MARKER
+            if not ok:
+                problems.append("%d: border pixel (%d, %d) is %r" % (image_id, x, y, pixel))
+
+    for image_id, size, wanted in ((161, (221, 29), (7, 3, 217, 28)), (161, (100, 29), (7, 3, 96, 28)),
+                                   (143, (140, 37), (6, 2, 136, 37)), (175, (272, 15), (2, 1, 273, 16))):
+        rows = decoded.get(PNG_DIR / ("%d.png" % image_id))
+        if rows is not None and not problems:
+            got = content_rectangle(rows, *size)
+            if got != wanted:
+                problems.append("%d at %dx%d: content rectangle %r instead of %r"
+                                % (image_id, size[0], size[1], got, wanted))
+
+    icon_rows = decoded.get(ICON_PATH)
+    if icon_rows is not None and (len(icon_rows[0]), len(icon_rows)) not in ((32, 32), (48, 48)):
+        problems.append("icon: %dx%d is neither 32x32 nor 48x48" % (len(icon_rows[0]), len(icon_rows)))
+
+    for problem in problems:
+        print("make-artwork: " + problem, file=sys.stderr)
+    if problems:
+        return 1
+    print("make-artwork: %d images and the icon are in order" % len(SIZES))
+    return 0
+
+
+def main(argv):
+    if argv[1:] == ["--check"]:
+        return check()
+    if argv[1:]:
+        print(__doc__, file=sys.stderr)
+        return 2
+    write()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

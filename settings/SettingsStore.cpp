@@ -1,0 +1,92 @@
+#include "settings/SettingsStore.h"
+
+#include <algorithm>
+
+#include "settings/SettingsDiagnostics.h"
+#include "text/Utf.h"
+
+namespace dashcam {
+
+SettingsStore::SettingsStore(IDebugOutput& debug, IFileAccess& files, IPrompt& prompt)
+    : m_debug(debug), m_files(files), m_prompt(prompt) {}
+
+void SettingsStore::CreateEmptyRecord() {
+    m_record = std::make_unique<SettingsRecord>();
+}
+
+bool SettingsStore::LoadSettingsFile(const std::string& path) {
+    // Only the record's own 544 bytes are read, whatever the file's size: a huge or endless
+    // file must not be pulled into memory.
+    FileHead head = m_files.ReadHead(path, SettingsRecord::kSize);
+    if (!head.opened) {
+        m_lastError = head.error;
+        m_debug.Write(u"Warning Driscope Setting not found !\n");
+        return false;
+    }
+    const auto length = static_cast<std::uint32_t>(head.length);
+    auto record = std::make_unique<SettingsRecord>();
+    std::copy_n(head.bytes.begin(), std::min(head.bytes.size(), SettingsRecord::kSize),
+                record->Bytes().begin());
+    m_record = std::move(record);
+
+    m_debug.Write(u"\n\nDriscope Setting loading...\n");
+    m_debug.Write(SettingsDiagnostics::LoadSummary(*m_record, length));
+    if (length > SettingsRecord::kSize) {
+        m_debug.Write(u"Warning config version seems to be higher than 1.2 or invalid !\n");
+    }
+    if (length != m_record->GetU32(OffsetOf("record_size"))) {
+        m_debug.Write(u"Warning file length differs  from the checksum !\n");
+    }
+    return true;
+}
+
+void SettingsStore::UpdateDerivedFlag() {
+    SettingsRecord& r = *m_record;
+    const bool anyWarning = r.GetU32(OffsetOf("fcws_enable")) != 0 ||
+                            r.GetU32(OffsetOf("fvdw_enable")) != 0 ||
+                            r.GetU32(OffsetOf("ldws_enable")) != 0;
+    r.SetU32(OffsetOf("ldws"), anyWarning ? 1 : 0);
+}
+
+bool SettingsStore::SaveSettingsFile(const std::string& path) {
+    UpdateDerivedFlag();
+    const std::uint32_t sizeWord = m_record->GetU32(OffsetOf("record_size"));
+    const std::uint32_t n = std::min<std::uint32_t>(sizeWord, SettingsRecord::kSize);
+    WriteOutcome outcome = m_files.WriteInPlace(path, m_record->Bytes().first(n));
+    if (!outcome.opened) {
+        m_lastError = outcome.error;
+        m_debug.Write(u"\n\nDriscope Setting fail to save\n");
+        return false;
+    }
+    m_debug.Write(u"\n\nDriscope Setting saving...\n");
+    if (!outcome.written) {
+        // The file was opened but the bytes did not all reach the card: that is no save.
+        m_lastError = outcome.error;
+        m_debug.Write(u"\n\nDriscope Setting fail to save\n");
+        return false;
+    }
+    m_debug.Write(SettingsDiagnostics::SaveSummary(*m_record, n));
+    for (const std::u16string& line : SettingsDiagnostics::FieldDump(*m_record)) {
+        m_debug.Write(line);
+    }
+    return true;
+}
+
+void SettingsStore::RestoreDefaultSettings(const std::string& cardPath) {
+    const std::string path = cardPath + "default.cfg";
+    const std::int32_t kept40 = m_record->GetI32(OffsetOf("preserved_40"));
+    const std::int32_t kept44 = m_record->GetI32(OffsetOf("preserved_44"));
+    const std::uint16_t kept48 = m_record->GetU16(OffsetOf("preserved_48"));
+    const std::int32_t kept224 = m_record->GetI32(OffsetOf("preserved_224"));
+
+    if (!LoadSettingsFile(path)) {
+        m_prompt.ShowMessage(u"no default.cfg :" + Utf16FromUtf8(path));
+    }
+    SettingsRecord& r = *m_record;
+    r.SetI32(OffsetOf("preserved_40"), kept40);
+    r.SetI32(OffsetOf("preserved_44"), kept44);
+    r.SetU16(OffsetOf("preserved_48"), kept48);
+    r.SetI32(OffsetOf("preserved_224"), kept224);
+}
+
+} // namespace dashcam

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/DebugOutput.h"
+#include "platform/FileAccess.h"
+#include "platform/Prompt.h"
+#include "settings/SettingsRecord.h"
+
+namespace dashcam {
+
+// Owns the one current settings record and moves it between memory and the settings files.
+// Every load replaces the whole record, so callers reach it through Current() each time and
+// keep no reference into it across a load.
+class SettingsStore {
+public:
+    SettingsStore(IDebugOutput& debug, IFileAccess& files, IPrompt& prompt);
+
+    bool HasRecord() const { return m_record != nullptr; }
+    SettingsRecord& Current() { return *m_record; }
+    const SettingsRecord& Current() const { return *m_record; }
+    // Replaces the current record by one of 544 zero bytes.
+    void CreateEmptyRecord();
+    void ReleaseRecord() { m_record.reset(); }
+
+    // Makes the file's first 544 bytes the current record; false (record unchanged) when the
+    // file cannot be opened.
+    bool LoadSettingsFile(const std::string& path);
+    // Recomputes the derived warning flag, then rewrites the start of the file in place; false
+    // when the file cannot be opened or not every byte reached the device.
+    bool SaveSettingsFile(const std::string& path);
+    // Loads the card's default.cfg, keeping the device-owned values of the record in use.
+    void RestoreDefaultSettings(const std::string& cardPath);
+
+    // Why the last failed load or save failed, in plain words.
+    const std::string& LastError() const { return m_lastError; }
+
+private:
+    void UpdateDerivedFlag();
+
+    IDebugOutput& m_debug;
+    IFileAccess& m_files;
+    IPrompt& m_prompt;
+    std::unique_ptr<SettingsRecord> m_record;
+    std::string m_lastError;
+};
+
+} // namespace dashcam
