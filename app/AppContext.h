@@ -6,6 +6,7 @@
 #include "platform/Prompt.h"
 #include "settings/ClockRequest.h"
 #include "settings/SettingsStore.h"
+#include "text/CLanguageManager.h"
 
 namespace dashcam {
 
@@ -14,7 +15,8 @@ namespace dashcam {
 struct AppContext {
     AppContext(PlatformServices& platformServices, IPrompt& userPrompt)
         : platform(platformServices), prompt(userPrompt),
-          settings(platformServices.debug, platformServices.files, userPrompt) {}
+          settings(platformServices.debug, platformServices.files, userPrompt),
+          language(platformServices.debug) {}
 
     PlatformServices& platform;
     IPrompt& prompt;
@@ -22,6 +24,7 @@ struct AppContext {
     std::u16string registryLanguage; // the companion viewer's language name
     SettingsStore settings;          // owns the current settings record
     ClockRequest clockRequest;
+    CLanguageManager language; // the user-interface texts
 };
 
 } // namespace dashcam

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "cli/NullDebugOutput.h"
+#include "platform/NullDebugOutput.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "settings/SettingsStore.h"
 

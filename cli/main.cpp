@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cli/DashcamCfg.h"
-#include "cli/NullDebugOutput.h"
+#include "platform/NullDebugOutput.h"
 #include "platform/linux/LinuxPlatform.h"
 
 int main(int argc, char** argv) {

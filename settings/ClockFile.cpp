@@ -7,25 +7,13 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "text/Trim.h"
+
 namespace dashcam {
 namespace {
 
 // The first line is all that is read; a clock line is 25 bytes, so this is ample.
 constexpr std::size_t kClockFileReadLimit = 4096;
-
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsSpace(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsSpace(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
 
 // An optional sign, then the digits up to the first other character; no digits give 0. Values
 // beyond 32 bits saturate instead of overflowing.
@@ -67,7 +55,7 @@ bool ClockFile::ReadClockFile(const std::string& path, ClockRequest& request) {
     std::array<std::int32_t, 6> numbers{};
     for (std::int32_t& number : numbers) {
         const std::size_t comma = rest.find(',');
-        number = ToInteger(Trim(rest.substr(0, comma)));
+        number = ToInteger(TrimAsciiSpace(rest.substr(0, comma)));
         rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
     }
     SystemTime& t = request.time;

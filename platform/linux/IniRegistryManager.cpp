@@ -2,48 +2,45 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
-#include "text/Utf.h"
+#include "text/AsciiCase.h"
 
 namespace dashcam {
 namespace {
 
-std::u16string Fold(std::u16string text) {
-    for (char16_t& c : text) {
-        if (c >= u'a' && c <= u'z') {
-            c = char16_t(c - u'a' + u'A');
-        }
-    }
-    return text;
-}
+// The file holds a handful of values; more than this is not a registry file.
+constexpr std::streamsize kReadLimit = 1024 * 1024;
 
-std::u16string TrimSeparators(std::u16string path) {
+std::u16string TrimSeparators(std::u16string_view path) {
     while (!path.empty() && (path.back() == u'\\' || path.back() == u' ')) {
-        path.pop_back();
+        path.remove_suffix(1);
     }
     while (!path.empty() && (path.front() == u'\\' || path.front() == u' ')) {
-        path.erase(path.begin());
+        path.remove_prefix(1);
     }
-    return path;
+    return std::u16string(path);
 }
 
 std::u16string RootName(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? u"HKEY_LOCAL_MACHINE" : u"HKEY_CURRENT_USER";
 }
 
-std::string Trim(const std::string& s) {
-    const auto begin = s.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos) {
-        return {};
-    }
-    return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
 } // namespace
 
-IniRegistryManager::IniRegistryManager(std::string filePath) : m_filePath(std::move(filePath)) {
-    Load();
+IniRegistryManager::IniRegistryManager(std::string filePath) {
+    std::ifstream in(filePath, std::ios::binary);
+    std::vector<std::uint8_t> bytes;
+    char buffer[4096];
+    while (in && std::streamsize(bytes.size()) < kReadLimit) {
+        in.read(buffer, sizeof buffer);
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    }
+    m_text.Parse(bytes.data(), bytes.size());
+    m_sectionNames = m_text.SectionNames();
+    for (const std::u16string& name : m_sectionNames) {
+        m_keyPaths.push_back(TrimSeparators(name));
+    }
 }
 
 std::string IniRegistryManager::DefaultFilePath() {
@@ -57,87 +54,64 @@ std::string IniRegistryManager::DefaultFilePath() {
     return base + "/BREVANTIS/registry.ini";
 }
 
-void IniRegistryManager::Load() {
-    std::ifstream in(m_filePath);
-    std::string line;
-    Key* current = nullptr;
-    while (std::getline(in, line)) {
-        line = Trim(line);
-        if (line.empty() || line[0] == ';' || line[0] == '#') {
-            continue;
-        }
-        if (line.front() == '[' && line.back() == ']') {
-            const std::u16string path =
-                TrimSeparators(Utf16FromUtf8(line.substr(1, line.size() - 2)));
-            current = &m_keys[Fold(path)];
-            current->path = path;
-            continue;
-        }
-        const auto equals = line.find('=');
-        if (current == nullptr || equals == std::string::npos) {
-            continue;
-        }
-        std::string value = Trim(line.substr(equals + 1));
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-            value = value.substr(1, value.size() - 2);
-        }
-        current->values[Fold(Utf16FromUtf8(Trim(line.substr(0, equals))))] = Utf16FromUtf8(value);
+const std::u16string* IniRegistryManager::PathOf(RegistryKey key) const {
+    if (key <= 0 || std::size_t(key) > m_keyPaths.size()) {
+        return nullptr;
     }
-}
-
-const IniRegistryManager::Key* IniRegistryManager::KeyOf(RegistryKey key) const {
-    return reinterpret_cast<const Key*>(key);
+    return &m_keyPaths[std::size_t(key) - 1];
 }
 
 long IniRegistryManager::OpenKey(RegistryRoot root, const std::u16string& subKey,
                                  RegistryKey& key) {
-    const auto found = m_keys.find(Fold(RootName(root) + u"\\" + TrimSeparators(subKey)));
-    if (found == m_keys.end()) {
-        key = kNoRegistryKey;
-        return kRegistryNotFound;
+    const std::u16string path = RootName(root) + u"\\" + TrimSeparators(subKey);
+    for (std::size_t i = 0; i < m_keyPaths.size(); ++i) {
+        if (EqualsIgnoringAsciiCase(m_keyPaths[i], path)) {
+            key = RegistryKey(i + 1);
+            return kRegistrySuccess;
+        }
     }
-    key = reinterpret_cast<RegistryKey>(&found->second);
-    return kRegistrySuccess;
+    key = kNoRegistryKey;
+    return kRegistryNotFound;
 }
 
 void IniRegistryManager::CloseKey(RegistryKey) {}
 
 long IniRegistryManager::ListSubKeys(RegistryKey key, std::vector<std::u16string>& names) {
-    const Key* parent = KeyOf(key);
+    const std::u16string* parent = PathOf(key);
     if (parent == nullptr) {
         return 0;
     }
-    const std::u16string prefix = Fold(parent->path) + u"\\";
-    for (const auto& [folded, child] : m_keys) {
-        if (folded.size() > prefix.size() && folded.compare(0, prefix.size(), prefix) == 0 &&
-            folded.find(u'\\', prefix.size()) == std::u16string::npos) {
-            names.push_back(child.path.substr(prefix.size()));
+    const std::size_t prefix = parent->size() + 1;
+    for (const std::u16string& path : m_keyPaths) {
+        if (path.size() > prefix && path[prefix - 1] == u'\\' &&
+            EqualsIgnoringAsciiCase(std::u16string_view(path).substr(0, prefix - 1), *parent) &&
+            path.find(u'\\', prefix) == std::u16string::npos) {
+            names.push_back(path.substr(prefix));
         }
     }
     return 0;
 }
 
 long IniRegistryManager::ListValues(RegistryKey key, std::vector<std::u16string>& names) {
-    if (const Key* k = KeyOf(key); k != nullptr) {
-        for (const auto& entry : k->values) {
-            names.push_back(entry.first);
-        }
+    if (PathOf(key) != nullptr) {
+        const auto keys = m_text.KeyNames(m_sectionNames[std::size_t(key) - 1]);
+        names.insert(names.end(), keys.begin(), keys.end());
     }
     return 0;
 }
 
 long IniRegistryManager::QueryValue(RegistryKey key, const std::u16string& valueName,
                                     std::vector<std::uint8_t>& data) {
-    const Key* k = KeyOf(key);
-    if (k == nullptr) {
+    if (PathOf(key) == nullptr) {
         return kRegistryNotFound;
     }
-    const auto found = k->values.find(Fold(valueName));
-    if (found == k->values.end()) {
+    const auto [found, value] =
+        m_text.GetString(m_sectionNames[std::size_t(key) - 1], valueName, u"");
+    if (!found) {
         return kRegistryNotFound;
     }
     data.clear();
-    for (char16_t c : found->second + u'\0') {
+    for (char16_t c : value + u'\0') {
         data.push_back(std::uint8_t(c));
         data.push_back(std::uint8_t(c >> 8));
     }

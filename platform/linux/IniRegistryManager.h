@@ -1,9 +1,11 @@
 #pragma once
 
-#include <map>
+#include <memory>
 #include <string>
 
+#include "platform/NullDebugOutput.h"
 #include "platform/RegistryManager.h"
+#include "text/CIniText.h"
 
 namespace dashcam {
 
@@ -25,15 +27,13 @@ public:
                    std::u16string& value, std::size_t maxBytes) override;
 
 private:
-    struct Key {
-        std::u16string path;                             // as written in the file
-        std::map<std::u16string, std::u16string> values; // names folded to upper case
-    };
-    void Load();
-    const Key* KeyOf(RegistryKey key) const;
+    // A key handle is 1 + the index of its path in m_keyPaths.
+    const std::u16string* PathOf(RegistryKey key) const;
 
-    std::string m_filePath;
-    std::map<std::u16string, Key> m_keys; // by folded full path
+    NullDebugOutput m_quiet;
+    CIniText m_text{m_quiet};
+    std::vector<std::u16string> m_keyPaths;     // section names as written, separators trimmed
+    std::vector<std::u16string> m_sectionNames; // the same, as CIniText knows them
 };
 
 } // namespace dashcam

@@ -4,7 +4,7 @@
 
 namespace dashcam {
 
-// Discards diagnostics: the command-line editor prints them only when asked to.
+// Discards diagnostics, for readers whose lines nobody asked for.
 class NullDebugOutput : public IDebugOutput {
 public:
     void Write(std::u16string_view) override {}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/NullDebugOutput.h"
+#include "resources/EmbeddedResources.h"
+#include "tests/text/ShownKeys.h"
+#include "text/CIniText.h"
+#include "text/CLanguageManager.h"
+#include "text/Utf.h"
+
+namespace dashcam {
+namespace {
+
+std::string Upper(std::u16string_view name) {
+    std::string s = Utf8FromUtf16(name);
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return char(std::toupper(c)); });
+    return s;
+}
+
+// Every line ends with CR LF: no bare LF, no CR without LF, and the text ends with a line end.
+template <typename Unit>
+void ExpectCrLfLines(const std::vector<Unit>& units, const std::string& pack) {
+    ASSERT_GE(units.size(), 2u) << pack;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] == Unit('\n')) {
+            ASSERT_TRUE(i > 0 && units[i - 1] == Unit('\r')) << pack << " at " << i;
+        }
+        if (units[i] == Unit('\r')) {
+            ASSERT_TRUE(i + 1 < units.size() && units[i + 1] == Unit('\n')) << pack << " at " << i;
+        }
+    }
+    EXPECT_EQ(units.back(), Unit('\n')) << pack;
+}
+
+TEST(LanguagePacks, EveryPackIsFoundByNameInAnyCaseWithItsEncoding) {
+    for (std::u16string_view name : test::kPackNames) {
+        const std::string pack = Utf8FromUtf16(name);
+        const auto lower = FindEmbeddedResource("language", pack);
+        const auto upper = FindEmbeddedResource("LANGUAGE", Upper(name));
+        ASSERT_TRUE(lower && upper) << pack;
+        EXPECT_EQ(lower->data(), upper->data());
+        const auto& bytes = *lower;
+        if (pack == "english") {
+            EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(),
+                                    [](unsigned char b) { return b > 0 && b < 0x80; }));
+            ExpectCrLfLines(std::vector<unsigned char>(bytes.begin(), bytes.end()), pack);
+        } else {
+            ASSERT_GE(bytes.size(), 4u);
+            EXPECT_EQ(bytes[0], 0xFF) << pack;
+            EXPECT_EQ(bytes[1], 0xFE) << pack;
+            EXPECT_EQ(bytes.size() % 2, 0u) << pack;
+            std::vector<char16_t> units;
+            for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+                units.push_back(char16_t(bytes[i] | bytes[i + 1] << 8));
+            }
+            EXPECT_EQ(std::count(units.begin(), units.end(), u'\0'), 0) << pack;
+            ExpectCrLfLines(units, pack);
+        }
+        NullDebugOutput debug;
+        CIniText ini(debug);
+        ASSERT_TRUE(ini.Parse(bytes.data(), bytes.size())) << pack;
+        EXPECT_TRUE(ini.GetString(u"font", u"DEFAULT_UI_FACENAME", u"").first) << pack;
+        EXPECT_TRUE(ini.GetString(u"IDS_STRING101", u"").first) << pack;
+    }
+}
+
+TEST(LanguagePacks, EveryShownKeyHasATextInEveryLanguage) {
+    NullDebugOutput debug;
+    CLanguageManager language(debug);
+    for (std::u16string_view name : test::kPackNames) {
+        ASSERT_TRUE(language.LoadLanguage(name));
+        for (std::u16string_view key : test::kShownKeys) {
+            const std::u16string text = language.GetText(key);
+            if (key == u"IDS_STRING2200") {
+                EXPECT_EQ(text.empty(), name != u"korean") << Utf8FromUtf16(name);
+            } else {
+                EXPECT_FALSE(text.empty()) << Utf8FromUtf16(name) << " " << Utf8FromUtf16(key);
+            }
+        }
+        EXPECT_EQ(language.GetText(u"IDS_STRING248"), u"");
+    }
+}
+
+TEST(LanguagePacks, EnglishHoldsTheCatalogueTextsAndTranslationsDiffer) {
+    NullDebugOutput debug;
+    CLanguageManager english(debug);
+    CLanguageManager other(debug);
+    ASSERT_TRUE(english.LoadLanguage(u"english"));
+    EXPECT_EQ(english.GetText(u"IDS_STRING1810"),
+              u"It is currently being used by Rero zud Ezuzaz or another program.");
+    EXPECT_EQ(english.GetText(u"IDS_STRING136"),
+              u"Disabled (Turn off the dash cam, once the engine is turned off)");
+    for (std::u16string_view name : test::kPackNames) {
+        ASSERT_TRUE(other.LoadLanguage(name));
+        const std::u16string owner = other.GetText(u"IDS_STRING1810");
+        EXPECT_NE(owner.find(u"Rero zud Ezuzaz"), std::u16string::npos) << Utf8FromUtf16(name);
+        if (name != u"english") {
+            EXPECT_NE(other.GetText(u"IDS_STRING108"), english.GetText(u"IDS_STRING108"))
+                << Utf8FromUtf16(name);
+        }
+    }
+}
+
+} // namespace
+} // namespace dashcam
