@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "skin/CMemCanvas.h"
+#include "skin/CTBalloon.h"
+#include "skin/SkinRect.h"
+#include "skin/SkinTextStyle.h"
+
+namespace dashcam {
+
+// An image button drawn from skin images over a copy of its parent's background: normal,
+// hover, pressed, selected and disabled looks, an optional caption, and a click reported to the
+// parent with the button's control id.
+//
+// The click is posted: clicked(id) is emitted from the event loop after the mouse event has
+// been handled, so a parent may destroy the button in its answer. A click counts only when the
+// left button was both pressed and released over the button.
+class CRButton : public QWidget {
+    Q_OBJECT
+public:
+    enum State { kNormal = 0, kHover = 1, kPressed = 2, kSelected = 3, kDisabled = 4 };
+
+    CRButton(QWidget* parent, int id, const QRect& rect);
+    ~CRButton() override;
+
+    int Id() const { return m_id; }
+    State CurrentState() const { return m_state; }
+    bool IsSelected() const { return m_selected; }
+    const SkinRect& CaptionRect() const { return m_captionRect; }
+
+    // Images drawn stretched to the button; background is the parent's background canvas.
+    void SetSkin(int normalId, int hoverId, int pressedId, const CMemCanvas* background,
+                 const SkinTextStyle* style, int disabledId = 0);
+    // Images drawn at their natural size, without a caption.
+    void SetPlainSkin(int normalId, int hoverId, int pressedId, const CMemCanvas* background,
+                      int disabledId = 0);
+    void SetSelectedImage(int id);
+    void SetSelected(bool on);
+    void SetTooltipText(const QString& text);
+
+signals:
+    void clicked(int id);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CopyBackground(const CMemCanvas* background);
+    void SetStateAndRedraw(State state);
+    const CMemCanvas* StateCanvas() const;
+    void DrawCaption(QPainter& painter) const;
+
+    int m_id;
+    CMemCanvas m_normal, m_hover, m_pressed, m_disabled, m_selectedCanvas, m_background;
+    std::optional<QImage> m_composed;
+    bool m_recompose = true;
+    State m_state = kNormal;
+    bool m_hasCaption = false;
+    SkinTextStyle m_style;
+    bool m_selected = false;
+    bool m_hasBackground = false;
+    bool m_pressedHere = false;
+    SkinRect m_captionRect;
+    QFont m_captionFont;
+    std::unique_ptr<CTBalloon> m_balloon;
+    QString m_tooltipText;
+};
+
+} // namespace dashcam

@@ -1,0 +1,47 @@
+#include "skin/CTBalloon.h"
+
+#include <QPainter>
+
+#include "skin/AlphaText.h"
+
+namespace dashcam {
+
+CTBalloon::CTBalloon()
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_font(TahomaFont(13, 700)) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void CTBalloon::SetText(const QString& text) {
+    m_text = text;
+    m_recompose = true;
+    update();
+}
+
+void CTBalloon::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_composition.Release();
+    m_recompose = true;
+}
+
+void CTBalloon::Compose() {
+    m_composition.Release();
+    if (!m_composition.Create(width(), height())) {
+        return;
+    }
+    const SkinRect content{0, 0, width(), height()};
+    DrawTextAlpha(m_composition, m_text, m_font, content, Rgb(0, 0, 0), 0);
+}
+
+void CTBalloon::paintEvent(QPaintEvent*) {
+    if (m_recompose) {
+        m_recompose = false;
+        Compose();
+    }
+    if (m_composition.HasDeviceContext()) {
+        QPainter painter(this);
+        painter.drawImage(QPoint(0, 0), m_composition.Image());
+    }
+}
+
+} // namespace dashcam

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "skin/AlphaText.h"
+#include "skin/CRStaticText.h"
+
+namespace dashcam {
+namespace {
+
+TEST(AlphaText, FullCoverageOfWhiteIs254WithOpaqueAlpha) {
+    const auto bitmap =
+        RenderTextBitmap("\u2588\u2588 MW", TahomaFont(30, 700), Rgb(255, 255, 255));
+    ASSERT_TRUE(bitmap);
+    bool full = false;
+    for (int y = 0; y < bitmap->height(); ++y) {
+        for (int x = 0; x < bitmap->width(); ++x) {
+            const QRgb p = bitmap->pixel(x, y);
+            // premultiplied storage: every channel at most alpha, 254 where alpha is 255
+            ASSERT_LE(qRed(p), qAlpha(p));
+            if (qAlpha(p) == 255) {
+                EXPECT_EQ(qRed(p), 254);
+                full = true;
+            }
+        }
+    }
+    EXPECT_TRUE(full);
+    EXPECT_FALSE(RenderTextBitmap("", TahomaFont(13, 700), Rgb(255, 255, 255)));
+}
+
+TEST(AlphaText, PlacementInItsRectangle) {
+    const QFont font = TahomaFont(13, 700);
+    const auto bitmap = RenderTextBitmap("Dash cam", font, Rgb(255, 255, 255));
+    ASSERT_TRUE(bitmap);
+    auto leftmostInk = [](const QImage& image) {
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = 0; y < image.height(); ++y) {
+                if (qAlpha(image.pixel(x, y)) != 0) {
+                    return x;
+                }
+            }
+        }
+        return -1;
+    };
+    const int inkInBitmap = leftmostInk(*bitmap);
+    const int w = bitmap->width();
+    for (int width : {400, 401}) {
+        CMemCanvas canvas;
+        canvas.Create(500, 40);
+        DrawTextAlpha(canvas, "Dash cam", font, {50, 0, 50 + width, 40}, Rgb(255, 255, 255), 1);
+        const int e = width - w;
+        EXPECT_EQ(leftmostInk(canvas.Image()), 50 + e / 2 + e % 2 + inkInBitmap) << width;
+    }
+    CMemCanvas narrow;
+    narrow.Create(500, 40);
+    DrawTextAlpha(narrow, "Dash cam", font, {50, 0, 55, 5}, Rgb(255, 255, 255), 1);
+    EXPECT_EQ(leftmostInk(narrow.Image()), 50 + inkInBitmap); // wider than its rectangle
+}
+
+class PressRecorder : public QWidget {
+public:
+    void mousePressEvent(QMouseEvent* event) override {
+        presses.push_back(event->position().toPoint());
+    }
+    std::vector<QPoint> presses;
+};
+
+TEST(StaticText, MousePressReachesTheParentInLabelCoordinates) {
+    PressRecorder parent;
+    parent.resize(722, 100);
+    CMemCanvas background;
+    background.Create(722, 100);
+    background.Image().fill(QColor(40, 50, 60));
+    CRStaticText title(&parent, 2001, QRect(11, 7, 400, 20));
+    const SkinTextStyle style{
+        "Dash cam setting", Rgb(214, 223, 233), Rgb(255, 255, 255), Rgb(255, 255, 255), 13, 0};
+    title.SetTextSkin(0, TahomaFont(13, 700), &background, &style);
+    parent.show();
+    QTest::mousePress(&title, Qt::LeftButton, {}, QPoint(5, 6));
+    ASSERT_EQ(parent.presses.size(), 1u);
+    EXPECT_EQ(parent.presses[0], QPoint(5, 6));
+
+    const QImage look = title.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(look.pixel(399, 0), qRgb(40, 50, 60));
+    bool text = false;
+    for (int x = 0; x < 100 && !text; ++x) {
+        for (int y = 0; y < 20 && !text; ++y) {
+            text = look.pixel(x, y) != qRgb(40, 50, 60);
+        }
+    }
+    EXPECT_TRUE(text);
+}
+
+} // namespace
+} // namespace dashcam
