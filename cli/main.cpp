@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     dashcam::NullDebugOutput quiet;
     dashcam::PlatformServices services = platform.Services();
     dashcam::PlatformServices chosen{verbose ? services.debug : quiet, services.files,
-                                     services.pcTimeZone, services.volumes, services.registry};
+                                     services.pcTimeZone, services.volumes, services.registry,
+                                     services.program, services.viewer};
     return dashcam::DashcamCfg(chosen, std::cout, std::cerr).Run(arguments);
 }

@@ -3,7 +3,9 @@
 #include "platform/DebugOutput.h"
 #include "platform/FileAccess.h"
 #include "platform/PcTimeZone.h"
+#include "platform/ProgramHost.h"
 #include "platform/RegistryManager.h"
+#include "platform/ViewerLink.h"
 #include "platform/Volumes.h"
 
 namespace dashcam {
@@ -15,6 +17,8 @@ struct PlatformServices {
     IPcTimeZone& pcTimeZone;
     IVolumes& volumes;
     CRegistryManager& registry;
+    IProgramHost& program;
+    IViewerLink& viewer;
 };
 
 } // namespace dashcam

@@ -2,7 +2,9 @@
 
 #include "platform/PlatformServices.h"
 #include "platform/linux/IniRegistryManager.h"
+#include "platform/linux/LinuxProgramHost.h"
 #include "platform/linux/LinuxVolumes.h"
+#include "platform/linux/NoViewerLink.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "platform/linux/QtPcTimeZone.h"
 #include "platform/linux/StderrDebugOutput.h"
@@ -12,7 +14,8 @@ namespace dashcam {
 // Owns the Linux implementation of every platform service.
 class LinuxPlatform {
 public:
-    LinuxPlatform() : m_services{m_debug, m_files, m_zone, m_volumes, m_registry} {}
+    LinuxPlatform()
+        : m_services{m_debug, m_files, m_zone, m_volumes, m_registry, m_program, m_viewer} {}
     LinuxPlatform(const LinuxPlatform&) = delete;
     LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
@@ -24,6 +27,8 @@ private:
     QtPcTimeZone m_zone;
     LinuxVolumes m_volumes;
     IniRegistryManager m_registry;
+    LinuxProgramHost m_program;
+    NoViewerLink m_viewer;
     PlatformServices m_services;
 };
 

@@ -18,6 +18,9 @@ class FixedRootVolumes : public IVolumes {
 public:
     explicit FixedRootVolumes(std::string root) : m_root(std::move(root)) {}
     std::string DriveRoot(const std::string&) override { return m_root; }
+    std::string BlockDevice(const std::string&) override { return {}; }
+    bool IsRemovable(const std::string&) override { return false; }
+    std::uint64_t CapacityBytes(const std::string&) override { return 0; }
 
 private:
     std::string m_root;
@@ -55,6 +58,9 @@ TEST(LinuxVolumes, DriveRootIsTheMountPointHoldingThePath) {
     EXPECT_EQ(root, volumes.DriveRoot(folder.CardPath()));
     EXPECT_EQ(root.back(), '/');
     EXPECT_EQ(folder.CardPath().rfind(root, 0), 0u) << root;
+    EXPECT_GT(volumes.CapacityBytes(folder.CardPath()), 0u);
+    EXPECT_FALSE(volumes.IsRemovable("/proc/self/")); // no block device behind it
+    EXPECT_EQ(volumes.BlockDevice("/proc/self/"), "");
 }
 
 TEST(IniRegistry, ReadsTheViewerLanguageAndRespectsTheBufferSize) {

@@ -4,7 +4,9 @@
 
 #include "cli/DashcamCfg.h"
 #include "platform/linux/IniRegistryManager.h"
+#include "platform/linux/LinuxProgramHost.h"
 #include "platform/linux/LinuxVolumes.h"
+#include "platform/linux/NoViewerLink.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "tests/support/CapturedDebugOutput.h"
 #include "tests/support/FakePcTimeZone.h"
@@ -29,7 +31,9 @@ struct DashcamCfgTest : ::testing::Test {
     test::FakePcTimeZone zone;
     LinuxVolumes volumes;
     IniRegistryManager registry{"/nonexistent/registry.ini"};
-    PlatformServices services{debug, files, zone, volumes, registry};
+    LinuxProgramHost program;
+    NoViewerLink viewer;
+    PlatformServices services{debug, files, zone, volumes, registry, program, viewer};
     std::ostringstream out, err;
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ProgramHost.h"
+#include "platform/linux/LinuxProgramHost.h"
+
+namespace dashcam::test {
+
+// Real folders and copies, but a chosen executable path and app-data folder, and starts that are
+// recorded instead of run.
+class FakeProgramHost : public IProgramHost {
+public:
+    std::string ExecutablePath() override { return executable; }
+    std::string LocalAppDataFolder() override { return appData; }
+    bool MakeFolder(const std::string& path) override { return real.MakeFolder(path); }
+    bool CopyFile(const std::string& from, const std::string& to) override {
+        return real.CopyFile(from, to);
+    }
+    bool StartDetached(const std::string& program, const std::string& argument) override {
+        started.emplace_back(program, argument);
+        return true;
+    }
+
+    std::string executable = "/opt/editor/dashcam-setting";
+    std::string appData = "/nonexistent";
+    std::vector<std::pair<std::string, std::string>> started;
+
+private:
+    LinuxProgramHost real;
+};
+
+} // namespace dashcam::test
