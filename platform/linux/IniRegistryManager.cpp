@@ -1,6 +1,7 @@
 #include "platform/linux/IniRegistryManager.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -29,6 +30,11 @@ std::u16string RootName(RegistryRoot root) {
 } // namespace
 
 IniRegistryManager::IniRegistryManager(std::string filePath) {
+    // Only a regular file is read: opening a pipe or a device in its place could block.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(filePath, error)) {
+        return;
+    }
     std::ifstream in(filePath, std::ios::binary);
     std::vector<std::uint8_t> bytes;
     char buffer[4096];

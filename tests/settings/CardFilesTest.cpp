@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "platform/linux/IniRegistryManager.h"
 #include "platform/linux/LinuxVolumes.h"
 #include "platform/linux/PosixFileAccess.h"
@@ -98,6 +100,12 @@ TEST(IniRegistry, ReadsTheViewerLanguageAndRespectsTheBufferSize) {
     IniRegistryManager missing(config.File("absent.ini"));
     EXPECT_FALSE(missing.ReadValue(RegistryRoot::LocalMachine, u"SOFTWARE\\BREVANTIS\\",
                                    u"LANGUAGE", value, 260));
+
+    // A pipe in the file's place is refused instead of waiting for a writer.
+    ASSERT_EQ(::mkfifo(config.File("pipe.ini").c_str(), 0600), 0);
+    IniRegistryManager pipe(config.File("pipe.ini"));
+    EXPECT_FALSE(pipe.ReadValue(RegistryRoot::LocalMachine, u"SOFTWARE\\BREVANTIS\\", u"LANGUAGE",
+                                value, 260));
 }
 
 TEST(QtPcTimeZone, StandardOffsetAndIdOfTheSystemZoneHonourTz) {

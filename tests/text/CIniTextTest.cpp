@@ -42,6 +42,15 @@ TEST_F(IniText, HeadersOpenSectionsByTrimmedNameAndTheFirstTextIsDefault) {
     EXPECT_EQ(ini.GetString(u"C", u"dflt").second, u"dflt");
 }
 
+TEST_F(IniText, AlternatingSectionLookupsEachFindTheirOwnSection) {
+    ASSERT_TRUE(Parse("[one]\nk=1\n[two]\nk=2\n"));
+    EXPECT_EQ(Get(u"one", u"k"), u"1");
+    EXPECT_EQ(Get(u"missing", u"k"), u"<none>"); // a failed lookup keeps the last section
+    EXPECT_EQ(Get(u"ONE", u"k"), u"1");
+    EXPECT_EQ(Get(u"two", u"k"), u"2");
+    EXPECT_EQ(Get(u"One", u"k"), u"1");
+}
+
 TEST_F(IniText, LinesOutsideANamedSectionAreDropped) {
     ASSERT_TRUE(Parse("K0=before\n[s]\nK1=in\n[   ]\nK2=nameless\nbare\n[s]\nK3=again\n"));
     EXPECT_EQ(Get(u"s", u"K1"), u"in");

@@ -5,7 +5,7 @@
 
 #include "platform/NullDebugOutput.h"
 #include "resources/EmbeddedResources.h"
-#include "tests/text/ShownKeys.h"
+#include "tests/text/ShownTexts.h"
 #include "text/CIniText.h"
 #include "text/CLanguageManager.h"
 #include "text/Utf.h"
@@ -71,7 +71,8 @@ TEST(LanguagePacks, EveryShownKeyHasATextInEveryLanguage) {
     CLanguageManager language(debug);
     for (std::u16string_view name : test::kPackNames) {
         ASSERT_TRUE(language.LoadLanguage(name));
-        for (std::u16string_view key : test::kShownKeys) {
+        for (const test::ShownText& shown : test::kShownTexts) {
+            const std::u16string_view key = shown.key;
             const std::u16string text = language.GetText(key);
             if (key == u"IDS_STRING2200") {
                 EXPECT_EQ(text.empty(), name != u"korean") << Utf8FromUtf16(name);
@@ -88,10 +89,9 @@ TEST(LanguagePacks, EnglishHoldsTheCatalogueTextsAndTranslationsDiffer) {
     CLanguageManager english(debug);
     CLanguageManager other(debug);
     ASSERT_TRUE(english.LoadLanguage(u"english"));
-    EXPECT_EQ(english.GetText(u"IDS_STRING1810"),
-              u"It is currently being used by Rero zud Ezuzaz or another program.");
-    EXPECT_EQ(english.GetText(u"IDS_STRING136"),
-              u"Disabled (Turn off the dash cam, once the engine is turned off)");
+    for (const test::ShownText& shown : test::kShownTexts) {
+        EXPECT_EQ(english.GetText(shown.key), shown.english) << Utf8FromUtf16(shown.key);
+    }
     for (std::u16string_view name : test::kPackNames) {
         ASSERT_TRUE(other.LoadLanguage(name));
         const std::u16string owner = other.GetText(u"IDS_STRING1810");
@@ -100,6 +100,32 @@ TEST(LanguagePacks, EnglishHoldsTheCatalogueTextsAndTranslationsDiffer) {
             EXPECT_NE(other.GetText(u"IDS_STRING108"), english.GetText(u"IDS_STRING108"))
                 << Utf8FromUtf16(name);
         }
+    }
+}
+
+TEST(LanguagePacks, FontSectionNamesTheFaceOfItsScript) {
+    struct Font {
+        std::u16string_view face, charset, codepage;
+    };
+    const auto expected = [](std::u16string_view pack) {
+        if (pack == u"korean") {
+            return Font{u"dotum", u"129", u"949"};
+        }
+        if (pack == u"chinesesimplified" || pack == u"chinesetraditional") {
+            return Font{u"simsun", u"134", u"1200"};
+        }
+        return Font{u"Tahoma", u"1", u"409"};
+    };
+    for (std::u16string_view name : test::kPackNames) {
+        const auto bytes = FindEmbeddedResource("LANGUAGE", Utf8FromUtf16(name));
+        ASSERT_TRUE(bytes);
+        NullDebugOutput debug;
+        CIniText ini(debug);
+        ASSERT_TRUE(ini.Parse(bytes->data(), bytes->size()));
+        const Font font = expected(name);
+        EXPECT_EQ(ini.GetString(u"font", u"DEFAULT_UI_FACENAME", u"").second, font.face);
+        EXPECT_EQ(ini.GetString(u"font", u"DEFAULT_UI_CHARSET", u"").second, font.charset);
+        EXPECT_EQ(ini.GetString(u"font", u"DEFAULT_UI_CODEPAGE", u"").second, font.codepage);
     }
 }
 

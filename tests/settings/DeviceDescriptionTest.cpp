@@ -52,10 +52,15 @@ TEST_F(DeviceDescriptionTest, OnlyTheFirstCodeLineCountsAndUnknownCodesKeepTheir
     EXPECT_EQ(d.nameCodeIndex, (std::vector<std::size_t>{0, 2}));
 }
 
-TEST_F(DeviceDescriptionTest, MissingFileLeavesItEmpty) {
+TEST_F(DeviceDescriptionTest, MissingFileLeavesItEmptyAndAHugeOneIsReadOnlyToItsCap) {
     DeviceDescription d;
     LoadDeviceDescription(files, card.CardPath() + "lang/", d);
     EXPECT_TRUE(d.codes.empty() && d.names.empty() && d.version.empty());
+
+    const auto huge = Load(" Ver : 1.02\r\n" + std::string(5 * 1024 * 1024, 'x') +
+                           "\r\n Device : beyond the cap\r\n");
+    EXPECT_EQ(huge.version, u"1.02");
+    EXPECT_EQ(huge.device, u"");
 }
 
 TEST(LanguageCatalogueTest, CodesAreUniqueAndNamesExactlyAsTheCameraLists) {

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace dashcam::test {
+
+struct ShownText {
+    std::u16string_view key;
+    std::u16string_view english; // the English pack's text
+};
+
+// Every text key the program shows somewhere, with its English text. IDS_STRING2200 is the
+// second line of the touch warning, which the English pack lacks.
+inline constexpr std::array<ShownText, 98> kShownTexts = {{
+    {u"IDS_STRING101", u"Dash cam setting"},
+    {u"IDS_STRING102", u"Camera Settings"},
+    {u"IDS_STRING104", u"Parking Mode"},
+    {u"IDS_STRING105", u"Memory Card Settings"},
+    {u"IDS_STRING106", u"Initialize"},
+    {u"IDS_STRING107", u"Cancel"},
+    {u"IDS_STRING108", u"Save"},
+    {u"IDS_STRING110", u"Front"},
+    {u"IDS_STRING111", u"Rear"},
+    {u"IDS_STRING112", u"Dark"},
+    {u"IDS_STRING113", u"Light"},
+    {u"IDS_STRING115", u"Enabled"},
+    {u"IDS_STRING116", u"Disabled"},
+    {u"IDS_STRING117", u"Volume"},
+    {u"IDS_STRING119", u"Road Safety Warning"},
+    {u"IDS_STRING127", u"Insensitive"},
+    {u"IDS_STRING128", u"Sensitive"},
+    {u"IDS_STRING136", u"Disabled (Turn off the dash cam, once the engine is turned off)"},
+    {u"IDS_STRING140", u"Timer setting for stop recording"},
+    {u"IDS_STRING141", u"Time"},
+    {u"IDS_STRING142", u"Battery voltage setting for stop recording"},
+    {u"IDS_STRING143", u"Vehicle voltage 12V"},
+    {u"IDS_STRING144", u"Vehicle voltage 24V"},
+    {u"IDS_STRING145", u"Overwriting video"},
+    {u"IDS_STRING147", u"Incident recording in continuous mode"},
+    {u"IDS_STRING148", u"Parking motion"},
+    {u"IDS_STRING149", u"Incident recording in parking mode"},
+    {u"IDS_STRING150", u"Manual recording"},
+    {u"IDS_STRING154", u"Disabled"},
+    {u"IDS_STRING155", u"Security LED"},
+    {u"IDS_STRING156", u"Memory partition"},
+    {u"IDS_STRING157", u"A Type (recommended)"},
+    {u"IDS_STRING158", u"B Type"},
+    {u"IDS_STRING159", u"C Type"},
+    {u"IDS_STRING160", u"Formatting memory card"},
+    {u"IDS_STRING161", u"Format"},
+    {u"IDS_STRING162", u"Formatting memory card"},
+    {u"IDS_STRING163", u"Caution: All data will be deleted, if you format the memory card."},
+    {u"IDS_STRING166", u"Continuous recording"},
+    {u"IDS_STRING169", u"Blinking"},
+    {u"IDS_STRING170", u"Depends on recording mode"},
+    {u"IDS_STRING171", u"Continuous recording"},
+    {u"IDS_STRING172", u"Incident recording in continuous mode"},
+    {u"IDS_STRING173", u"Parking motion"},
+    {u"IDS_STRING174", u"Incident recording in parking mode"},
+    {u"IDS_STRING175", u"Manual recording"},
+    {u"IDS_STRING177", u"If Parking Mode is disabled,"},
+    {u"IDS_STRING178", u"Formatting memory card."},
+    {u"IDS_STRING179", u"Memory card format completed"},
+    {u"IDS_STRING181", u"Cannot format the memory card."},
+    {u"IDS_STRING185", u"Time zone"},
+    {u"IDS_STRING190", u"Speed unit"},
+    {u"IDS_STRING191", u"km/h"},
+    {u"IDS_STRING192", u"mph"},
+    {u"IDS_STRING193", u"Language"},
+    {u"IDS_STRING196", u"Daylight Saving Time"},
+    {u"IDS_STRING197", u"LCD Screen brightness"},
+    {u"IDS_STRING198", u"LCD Auto-off"},
+    {u"IDS_STRING199", u"Dark"},
+    {u"IDS_STRING200", u"Bright"},
+    {u"IDS_STRING201", u"30 sec"},
+    {u"IDS_STRING202", u"10 min"},
+    {u"IDS_STRING203", u"Wide Dynamic Range"},
+    {u"IDS_STRING213", u"System Settings"},
+    {u"IDS_STRING215", u"Brightness"},
+    {u"IDS_STRING216", u"Impact sensitivity at continuous mode"},
+    {u"IDS_STRING217", u"Voice guidance"},
+    {u"IDS_STRING219", u"Initialize"},
+    {u"IDS_STRING220", u"Warning: This will initialize the current screen touch preciseness."},
+    {u"IDS_STRING221", u"Select (Yes) to continue, or (No) to cancel."},
+    {u"IDS_STRING222", u"Impact sensitivity at parking mode"},
+    {u"IDS_STRING227", u"Circular"},
+    {u"IDS_STRING228", u"Record settings"},
+    {u"IDS_STRING229", u"Road safety settings"},
+    {u"IDS_STRING232", u"Vehicle type"},
+    {u"IDS_STRING233", u"Sedan"},
+    {u"IDS_STRING234", u"SUV"},
+    {u"IDS_STRING235", u"Truck (Bus)"},
+    {u"IDS_STRING236", u"LDWS (Lane Departure Warning)"},
+    {u"IDS_STRING237", u"LDWS sensitivity"},
+    {u"IDS_STRING238", u"LDWS speed"},
+    {u"IDS_STRING239", u"FCWS (Forward Collision Warning)"},
+    {u"IDS_STRING240", u"FCWS sensitivity"},
+    {u"IDS_STRING242", u"Left"},
+    {u"IDS_STRING243", u"Right"},
+    {u"IDS_STRING244", u"FVDW (Front Vehicle Departure Warning)"},
+    {u"IDS_STRING251", u"Motion Recognition"},
+    {u"IDS_STRING252", u"Timelapse"},
+    {u"IDS_STRING306", u"Super Night Vision"},
+    {u"IDS_STRING308", u"Motion detection"},
+    {u"IDS_STRING309", u"Speed Stamp"},
+    {u"IDS_STRING310",
+     u"Upon selecting Time Lapse, Parking Motion images will be deleted, and parking mode and "
+     u"impact images will be saved to Time Lapse. Do you wish to proceed?"},
+    {u"IDS_STRING311", u"Upon selecting Parking Motion, Time Lapse images will be deleted and "
+                       u"Parking Motion images will be saved. Do you wish to proceed?"},
+    {u"IDS_STRING1630", u"Select (Yes) to format or select (No) to cancel."},
+    {u"IDS_STRING1770", u"the dash cam stops recording when the vehicle is turned off."},
+    {u"IDS_STRING1780", u"Please wait."},
+    {u"IDS_STRING1810", u"It is currently being used by Rero zud Ezuzaz or another program."},
+    {u"IDS_STRING2200", u""},
+}};
+
+inline constexpr std::array<std::u16string_view, 11> kPackNames = {
+    u"english", u"french", u"spanish", u"korean",   u"chinesesimplified", u"chinesetraditional",
+    u"russian", u"german", u"italian", u"japanese", u"portuguese"};
+
+} // namespace dashcam::test
