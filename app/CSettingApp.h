@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+
+#include "app/AppContext.h"
+#include "app/QtPrompt.h"
+#include "platform/linux/LinuxPlatform.h"
+
+namespace dashcam {
+
+// The application object: brings up the platform services and the application context, takes
+// the card folder from the command line and runs the main window until it closes.
+class CSettingApp : public QApplication {
+public:
+    CSettingApp(int& argc, char** argv);
+    ~CSettingApp() override;
+    // Runs the main window modally; the program's exit code.
+    int InitInstance();
+
+    AppContext& Context() { return *m_context; }
+
+private:
+    LinuxPlatform m_platform;
+    QtPrompt m_prompt;
+    std::unique_ptr<AppContext> m_context;
+};
+
+} // namespace dashcam

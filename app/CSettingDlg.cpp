@@ -1,0 +1,363 @@
+#include "app/CSettingDlg.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QWindow>
+#include <filesystem>
+
+#include "app/LanguageChoice.h"
+#include "pages/CCommonDlg.h"
+#include "pages/CEtcDlg.h"
+#include "pages/CNormalDlg.h"
+#include "pages/CParkingDlg.h"
+#include "pages/CSystemDlg.h"
+#include "resources/EmbeddedResources.h"
+#include "settings/ClockFile.h"
+#include "skin/AlphaText.h"
+#include "skin/CRButton.h"
+#include "skin/CRStaticText.h"
+#include "skin/CSkinStretcher.h"
+#include "text/Utf.h"
+
+namespace dashcam {
+namespace {
+
+constexpr char16_t kViewerTitle[] = u"BREVANTIS REZORED PC VIEWER";
+
+QString Text(AppContext& context, std::u16string_view key) {
+    const std::u16string text = context.language.GetText(key);
+    return QString::fromStdU16String(text);
+}
+
+QIcon ProgramIcon() {
+    QPixmap pixmap;
+    if (const auto bytes = FindEmbeddedResource("ICON", "128")) {
+        pixmap.loadFromData(bytes->data(), uint(bytes->size()), "PNG");
+    }
+    return QIcon(pixmap);
+}
+
+struct TabSkin {
+    int id;
+    QRect rect;
+    int selected, normal, hover, pressed;
+    std::u16string_view caption;
+};
+
+// Left to right: Memory card, Camera, Road safety, Record, System.
+constexpr std::array<TabSkin, 5> kTabs = {{
+    {CSettingDlg::kTabMemoryCard, {11, 48, 140, 37}, 154, 143, 144, 145, u"IDS_STRING105"},
+    {CSettingDlg::kTabCamera, {151, 48, 140, 37}, 146, 147, 148, 149, u"IDS_STRING102"},
+    {CSettingDlg::kTabRoadSafety, {291, 48, 140, 37}, 150, 147, 148, 149, u"IDS_STRING229"},
+    {CSettingDlg::kTabRecord, {431, 48, 140, 37}, 150, 147, 148, 149, u"IDS_STRING228"},
+    {CSettingDlg::kTabSystem, {571, 48, 140, 37}, 154, 151, 152, 153, u"IDS_STRING213"},
+}};
+
+constexpr std::array<int, 5> kLoadOrder = {CSettingDlg::kTabCamera, CSettingDlg::kTabRoadSafety,
+                                           CSettingDlg::kTabRecord, CSettingDlg::kTabMemoryCard,
+                                           CSettingDlg::kTabSystem};
+
+} // namespace
+
+CSettingDlg::CSettingDlg(AppContext& context)
+    : QDialog(nullptr, Qt::FramelessWindowHint | Qt::Window), m_context(context) {
+    setObjectName(QStringLiteral("102"));
+}
+
+CSettingDlg::~CSettingDlg() {
+    DestroyPages();
+}
+
+CRButton* CSettingDlg::Button(int id) const {
+    const auto found = m_buttons.find(id);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+CBaseDialog* CSettingDlg::Page(int tabId) const {
+    const auto found = m_pages.find(tabId);
+    return found == m_pages.end() ? nullptr : found->second;
+}
+
+CSettingDlg::StartResult CSettingDlg::Start() {
+    PlatformServices& platform = m_context.platform;
+    m_context.registryLanguage.clear();
+    platform.registry.ReadValue(RegistryRoot::LocalMachine, u"SOFTWARE\\BREVANTIS\\", u"LANGUAGE",
+                                m_context.registryLanguage, 260);
+    setWindowIcon(ProgramIcon());
+    const std::string executable = platform.program.ExecutablePath();
+    m_programFolder = executable.substr(0, executable.rfind('/') + 1);
+    m_relaunchPath.clear();
+    if (!m_programFolder.empty() && platform.volumes.IsRemovable(m_programFolder) &&
+        PrepareRelaunch()) {
+        return StartResult::Relaunched;
+    }
+
+    m_context.settings.CreateEmptyRecord();
+    m_context.clockRequest.flag = 0;
+    setFixedSize(kWidth, kHeight);
+    if (m_context.CardPath.empty()) {
+        return StartResult::NoCardFolder;
+    }
+    ClockFile(platform.files, platform.pcTimeZone)
+        .ReadClockFile(m_context.CardPath + "time.dat", m_context.clockRequest);
+    LoadDeviceDescription(platform.files, m_context.CardPath + "lang/", m_device);
+    if (!m_context.settings.LoadSettingsFile(m_context.CardPath + "setup.cfg")) {
+        m_context.settings.RestoreDefaultSettings(m_context.CardPath);
+    }
+    const bool viewerRunning = platform.viewer.FindViewerWindow(kViewerTitle) != 0;
+    const std::int32_t languageIndex =
+        m_context.settings.Current().GetI32(OffsetOf("language_index"));
+    m_context.language.LoadLanguage(ChooseLanguagePack(viewerRunning, m_context.registryLanguage,
+                                                       m_device.codes, languageIndex));
+    setWindowTitle(Text(m_context, u"IDS_STRING101"));
+    CreateBackground();
+    CreateControls();
+    CreatePages();
+    LoadPages();
+    m_ready = true;
+    return StartResult::Running;
+}
+
+bool CSettingDlg::PrepareRelaunch() {
+    IProgramHost& program = m_context.platform.program;
+    const std::string folder = program.LocalAppDataFolder() + "/Lumavist";
+    program.MakeFolder(folder);
+    const std::string executable = program.ExecutablePath();
+    const std::string copy = folder + executable.substr(executable.rfind('/'));
+    if (!program.CopyFile(executable, copy)) {
+        return false;
+    }
+    m_relaunchPath = copy;
+    program.StartDetached(copy, m_programFolder);
+    const std::string workingFolder = copy.substr(0, copy.rfind('/') + 1);
+    for (const std::string& text : {m_relaunchPath, m_programFolder, workingFolder}) {
+        m_context.platform.debug.Write(Utf16FromUtf8(text));
+    }
+    return true;
+}
+
+void CSettingDlg::CreateBackground() {
+    m_titleFont = TahomaFont(13, 700);
+    m_background.Create(kWidth, kHeight);
+    CSkinStretcher().DrawStretched(m_background, 501);
+}
+
+void CSettingDlg::CreateControls() {
+    m_title = new CRStaticText(this, kTitle, QRect(11, 7, 400, 20));
+    const SkinTextStyle titleStyle{Text(m_context, u"IDS_STRING101"),
+                                   Rgb(214, 223, 233),
+                                   Rgb(255, 255, 255),
+                                   Rgb(255, 255, 255),
+                                   13,
+                                   0};
+    m_title->SetTextSkin(0, m_titleFont, &m_background, &titleStyle);
+
+    for (const TabSkin& tab : kTabs) {
+        auto* button = new CRButton(this, tab.id, tab.rect);
+        const SkinTextStyle style{Text(m_context, tab.caption),
+                                  Rgb(119, 148, 177),
+                                  Rgb(119, 148, 177),
+                                  Rgb(255, 255, 255),
+                                  13,
+                                  1};
+        button->SetSelectedImage(tab.selected);
+        button->SetSkin(tab.normal, tab.hover, tab.pressed, &m_background, &style);
+        button->SetSelected(tab.id == kTabMemoryCard);
+        m_buttons[tab.id] = button;
+    }
+    struct Plain {
+        int id;
+        QRect rect;
+        int normal, hover, pressed;
+    };
+    for (const Plain& p : {Plain{kMinimise, {648, 0, 29, 26}, 155, 156, 157},
+                           Plain{kClose, {677, 0, 29, 26}, 158, 159, 160}}) {
+        auto* button = new CRButton(this, p.id, p.rect);
+        button->SetPlainSkin(p.normal, p.hover, p.pressed, &m_background);
+        m_buttons[p.id] = button;
+    }
+    struct Command {
+        int id;
+        QRect rect;
+        std::u16string_view caption;
+    };
+    for (const Command& c : {Command{kInitialize, {8, 546, 221, 29}, u"IDS_STRING106"},
+                             Command{kCancel, {510, 546, 100, 29}, u"IDS_STRING107"},
+                             Command{kSave, {614, 546, 100, 29}, u"IDS_STRING108"}}) {
+        auto* button = new CRButton(this, c.id, c.rect);
+        const SkinTextStyle style{Text(m_context, c.caption),
+                                  Rgb(176, 187, 200),
+                                  Rgb(255, 255, 255),
+                                  Rgb(255, 255, 255),
+                                  13,
+                                  1};
+        button->SetSkin(161, 162, 163, &m_background, &style);
+        m_buttons[c.id] = button;
+    }
+    for (auto& [id, button] : m_buttons) {
+        connect(button, &CRButton::clicked, this, &CSettingDlg::OnCommand);
+    }
+}
+
+void CSettingDlg::CreatePages() {
+    auto make = [&](int tabId, CBaseDialog* page) {
+        page->setParent(this);
+        page->OnInitDialog();
+        page->move(kPageArea.topLeft());
+        page->setVisible(tabId == kTabMemoryCard);
+        m_pages[tabId] = page;
+    };
+    make(kTabMemoryCard, new CEtcDlg(m_context));
+    make(kTabCamera, new CCommonDlg(m_context));
+    make(kTabRoadSafety, new CNormalDlg(m_context));
+    make(kTabRecord, new CParkingDlg(m_context));
+    make(kTabSystem, new CSystemDlg(m_context));
+}
+
+void CSettingDlg::LoadPages() {
+    for (int tabId : kLoadOrder) {
+        if (CBaseDialog* page = Page(tabId)) {
+            page->LoadFromRecord();
+        }
+    }
+}
+
+void CSettingDlg::DestroyPages() {
+    for (int tabId : kLoadOrder) {
+        delete Page(tabId);
+    }
+    m_pages.clear();
+}
+
+void CSettingDlg::SelectTab(int tabId) {
+    for (const TabSkin& tab : kTabs) {
+        const bool chosen = tab.id == tabId;
+        Button(tab.id)->SetSelected(chosen);
+        if (CBaseDialog* page = Page(tab.id)) {
+            page->setVisible(chosen);
+        }
+    }
+}
+
+void CSettingDlg::OnCommand(int id) {
+    switch (id) {
+    case kTabCamera:
+    case kTabRoadSafety:
+    case kTabRecord:
+    case kTabMemoryCard:
+    case kTabSystem:
+        SelectTab(id);
+        break;
+    case kMinimise:
+        showMinimized();
+        break;
+    case kInitialize:
+        m_context.settings.RestoreDefaultSettings(m_context.CardPath);
+        LoadPages();
+        break;
+    case kClose:
+    case kCancel:
+        EndRun();
+        break;
+    case kSave:
+        Save();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSettingDlg::Save() {
+    if (m_context.CardPath.empty()) {
+        return;
+    }
+    // A save that did not reach the card keeps the window and every change, so nothing the
+    // driver set is lost: the message says what failed, and Save can be pressed again.
+    const std::string setup = m_context.CardPath + "setup.cfg";
+    if (!m_context.settings.SaveSettingsFile(setup)) {
+        m_context.prompt.ShowMessage(
+            u"The settings could not be saved to " + Utf16FromUtf8(setup) + u": " +
+            Utf16FromUtf8(m_context.settings.LastError()) +
+            u".\nYour changes are kept. Check the memory card and press Save again.");
+        return;
+    }
+    const std::string clock = m_context.CardPath + "time.dat";
+    ClockFile clockFile(m_context.platform.files, m_context.platform.pcTimeZone);
+    if (!clockFile.WriteClockFile(clock, m_context.clockRequest)) {
+        m_context.prompt.ShowMessage(u"The settings were saved, but the clock file " +
+                                     Utf16FromUtf8(clock) + u" could not be " +
+                                     (m_context.clockRequest.flag ? u"written: " : u"removed: ") +
+                                     Utf16FromUtf8(clockFile.LastError()) +
+                                     u".\nCheck the memory card and press Save again.");
+        return;
+    }
+    EndRun();
+}
+
+void CSettingDlg::EndRun() {
+    DestroyPages();
+    m_context.settings.ReleaseRecord();
+    m_ready = false;
+    QDialog::reject();
+}
+
+void CSettingDlg::closeEvent(QCloseEvent* event) {
+    // Closed by other means (the window manager): nothing is written.
+    DestroyPages();
+    m_context.settings.ReleaseRecord();
+    QDialog::closeEvent(event);
+}
+
+void CSettingDlg::keyPressEvent(QKeyEvent* event) {
+    // The window has no default or cancel button: Enter and Escape do nothing.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CSettingDlg::paintEvent(QPaintEvent*) {
+    if (!m_ready) {
+        return;
+    }
+    if (m_composePending || !m_frame) {
+        QImage frame = m_background.Image().copy();
+        QPainter painter(&frame);
+        painter.fillRect(kPageArea, Qt::white);
+        painter.end();
+        m_frame = std::move(frame);
+        m_composePending = false;
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), *m_frame);
+}
+
+void CSettingDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_dragOrigin = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        m_systemMoveTried = false;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void CSettingDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        // The platform's own window drag where it has one; otherwise follow the mouse.
+        if (!m_systemMoveTried) {
+            m_systemMoveTried = true;
+            m_systemMoving = windowHandle() != nullptr && windowHandle()->startSystemMove();
+        }
+        if (!m_systemMoving) {
+            move(event->globalPosition().toPoint() - m_dragOrigin);
+        }
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+} // namespace dashcam

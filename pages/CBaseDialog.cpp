@@ -1,0 +1,224 @@
+#include "pages/CBaseDialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "skin/AlphaText.h"
+
+namespace dashcam {
+
+const QColor CBaseDialog::kBackground(254, 254, 254);
+
+CBaseDialog::CBaseDialog(AppContext& context, int templateId, int focusHolderId, int scrollLimit,
+                         int lineStep, QWidget* parent)
+    : QWidget(parent), m_context(context), m_templateId(templateId), m_focusHolderId(focusHolderId),
+      m_scrollLimit(scrollLimit), m_lineStep(lineStep), m_content(new QWidget(this)),
+      m_scrollBar(new QScrollBar(Qt::Vertical, this)), m_focusHolder(new QPushButton(m_content)) {
+    setObjectName(QString::number(templateId));
+    QPalette palette;
+    palette.setColor(QPalette::Window, kBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    m_content->setPalette(palette);
+    m_content->setAutoFillBackground(true);
+    m_content->installEventFilter(this);
+    m_focusHolder->setObjectName(QString::number(focusHolderId));
+    m_focusHolder->setFocusPolicy(Qt::NoFocus);
+    connect(m_scrollBar, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            OnVScroll(ScrollEvent::LineUp);
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            OnVScroll(ScrollEvent::LineDown);
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            OnVScroll(ScrollEvent::PageUp);
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            OnVScroll(ScrollEvent::PageDown);
+            break;
+        case QAbstractSlider::SliderMove:
+            OnVScroll(ScrollEvent::ThumbTrack, m_scrollBar->sliderPosition());
+            break;
+        default:
+            OnVScroll(ScrollEvent::EndScroll);
+            break;
+        }
+        // The page decides the movement; the scroll bar only shows it.
+        m_scrollBar->setSliderPosition(m_scrollPos);
+    });
+}
+
+QWidget* CBaseDialog::Control(int id) const {
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+void CBaseDialog::OnInitDialog() {
+    setGeometry(0, 0, kWidth, kHeight);
+    m_scrollPos = 0;
+    m_titleFont = TahomaFont(14, 700);
+    m_subtitleFont = TahomaFont(13, 700);
+    m_textFont = TahomaFont(13, 400);
+    Layout();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_scrollBar->setGeometry(kWidth - bar, 0, bar, kHeight);
+    m_content->setGeometry(0, 0, kWidth - bar, kHeight + m_scrollLimit + 1);
+    // A range of 0 to limit + 1 with a page of 437 is the platform's maximum of limit + 437.
+    m_scrollBar->setRange(0, m_scrollLimit + 1);
+    m_scrollBar->setPageStep(kHeight);
+    m_scrollBar->setSingleStep(m_lineStep);
+    m_scrollBar->setValue(0);
+    m_scrollBar->setEnabled(m_scrollLimit > 0);
+    // Hidden from view: a button of no size that can still hold the keyboard focus.
+    m_focusHolder->setGeometry(0, 0, 0, 0);
+}
+
+void CBaseDialog::OnVScroll(ScrollEvent event, int position) {
+    const int page = m_scrollBar->pageStep();
+    int d = 0;
+    switch (event) {
+    case ScrollEvent::LineUp:
+        d = -std::min(m_lineStep, m_scrollPos);
+        break;
+    case ScrollEvent::LineDown:
+        d = std::min(m_lineStep, m_scrollLimit - m_scrollPos);
+        break;
+    case ScrollEvent::PageUp:
+        d = -std::min(page, m_scrollPos);
+        break;
+    case ScrollEvent::PageDown:
+        d = std::min(page, m_scrollLimit - m_scrollPos);
+        break;
+    case ScrollEvent::ThumbPosition:
+    case ScrollEvent::ThumbTrack:
+        d = position - m_scrollPos;
+        break;
+    case ScrollEvent::Top:
+    case ScrollEvent::Bottom:
+    case ScrollEvent::EndScroll:
+        return;
+    }
+    ScrollBy(d);
+}
+
+void CBaseDialog::OnMouseWheel(int delta) {
+    // One message is one line step, whatever its size.
+    if (delta > 0) {
+        ScrollBy(-std::min(m_lineStep, m_scrollPos));
+    } else if (delta < 0) {
+        ScrollBy(std::min(m_lineStep, m_scrollLimit - m_scrollPos));
+    }
+}
+
+void CBaseDialog::ScrollBy(int d) {
+    m_scrollPos += d;
+    const QSignalBlocker quiet(m_scrollBar);
+    m_scrollBar->setValue(m_scrollPos);
+    m_content->move(0, -m_scrollPos);
+}
+
+void CBaseDialog::wheelEvent(QWheelEvent* event) {
+    OnMouseWheel(event->angleDelta().y());
+    event->accept();
+}
+
+void CBaseDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool CBaseDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_content) {
+        if (event->type() == QEvent::Paint) {
+            QPainter painter(m_content);
+            PaintContent(painter);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_focusHolder->setFocus(Qt::MouseFocusReason);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CBaseDialog::PaintContent(QPainter& painter) {
+    painter.setPen(QPen(QColor(163, 181, 198), 1));
+    const int right = m_content->width() - 15;
+    for (int id : m_sectionTitleIds) {
+        const QWidget* title = Control(id);
+        if (title == nullptr || title->isHidden() || title->width() == 0) {
+            continue;
+        }
+        const QRect r = title->geometry();
+        const int y = r.top() + r.height() / 2;
+        painter.drawLine(r.width() + 27, y, right, y);
+    }
+}
+
+int CBaseDialog::MeasureTextWidth(const QString& text, const QFont& font) {
+    if (text.isEmpty()) {
+        return 0;
+    }
+    return QFontMetrics(font).boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text).width();
+}
+
+QSize CBaseDialog::PlaceLabel(int id, const QString& text, const QFont& font, int x, int y) {
+    QWidget* control = Control(id);
+    if (control == nullptr) {
+        return {};
+    }
+    const QString trimmed = text.trimmed();
+    control->setFont(font);
+    control->setProperty("text", trimmed);
+    // The height comes from the control's default font, the width from the given one.
+    const int measuredHeight = trimmed.isEmpty()
+                                   ? 0
+                                   : QFontMetrics(QApplication::font())
+                                         .boundingRect(QRect(), Qt::AlignLeft, trimmed)
+                                         .height();
+    const int measuredWidth = MeasureTextWidth(trimmed, font);
+    const int width = measuredWidth == 0 ? 25 : measuredWidth + 30;
+    const int height = measuredHeight == 0 ? 25 : measuredHeight;
+    control->setGeometry(x, y, width, height);
+    return {width, height};
+}
+
+QSize CBaseDialog::PlaceControl(int id, int x, int y, int width, int height) {
+    if (QWidget* control = Control(id)) {
+        control->setGeometry(x, y, width, height);
+    }
+    return {width, height};
+}
+
+void CBaseDialog::PlaceControlWithFont(int id, const QFont& font, const QString& text, int x, int y,
+                                       int width, int height, bool fitToText) {
+    QWidget* control = Control(id);
+    if (control == nullptr) {
+        return;
+    }
+    control->setFont(font);
+    control->setGeometry(x, y, fitToText ? MeasureTextWidth(text, font) : width, height);
+}
+
+QSize CBaseDialog::PlaceSectionTitle(int id, const QString& text, int x, int y) {
+    m_sectionTitleIds.push_back(id);
+    return PlaceLabel(id, text, m_titleFont, x, y);
+}
+
+} // namespace dashcam

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QFont>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSize>
+#include <QWidget>
+#include <map>
+#include <vector>
+
+#include "app/AppContext.h"
+
+namespace dashcam {
+
+// The base of the five settings pages: a 700 x 437 child of the main window whose taller
+// content scrolls vertically, three Tahoma fonts, the placing operations, section titles with a
+// separator line after each, Enter and Escape swallowed, and a focus holder that takes the
+// keyboard focus when the page background is clicked.
+//
+// Controls live on Content(), in content coordinates (their place when the page is not
+// scrolled), and are registered under their control ids.
+class CBaseDialog : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 700;
+    static constexpr int kHeight = 437;
+    static const QColor kBackground;
+
+    enum class ScrollEvent {
+        LineUp,
+        LineDown,
+        PageUp,
+        PageDown,
+        ThumbPosition,
+        ThumbTrack,
+        Top,
+        Bottom,
+        EndScroll
+    };
+
+    CBaseDialog(AppContext& context, int templateId, int focusHolderId, int scrollLimit,
+                int lineStep, QWidget* parent = nullptr);
+
+    // The page's initialisation: size, fonts, layout, scroll bar, hidden focus holder.
+    void OnInitDialog();
+    // Sets every control of the page from the current record, without writing it.
+    virtual void LoadFromRecord() = 0;
+
+    int TemplateId() const { return m_templateId; }
+    int ScrollPos() const { return m_scrollPos; }
+    int ScrollLimit() const { return m_scrollLimit; }
+    int LineStep() const { return m_lineStep; }
+    QWidget* Content() { return m_content; }
+    QScrollBar* VerticalScrollBar() { return m_scrollBar; }
+    QWidget* Control(int id) const;
+    int FocusHolderId() const { return m_focusHolderId; }
+
+    void OnVScroll(ScrollEvent event, int position = 0);
+    void OnMouseWheel(int delta);
+
+    const QFont& TitleFont() const { return m_titleFont; }
+    const QFont& SubtitleFont() const { return m_subtitleFont; }
+    const QFont& TextFont() const { return m_textFont; }
+
+    QSize PlaceLabel(int id, const QString& text, const QFont& font, int x, int y);
+    QSize PlaceControl(int id, int x, int y, int width, int height);
+    void PlaceControlWithFont(int id, const QFont& font, const QString& text, int x, int y,
+                              int width, int height, bool fitToText);
+    static int MeasureTextWidth(const QString& text, const QFont& font);
+
+    const std::vector<int>& SectionTitleIds() const { return m_sectionTitleIds; }
+
+protected:
+    // Places every control; may set a new scroll limit.
+    virtual void Layout() = 0;
+    // Makes a control of the page known under its id (the page keeps ownership through Qt).
+    template <typename Widget> Widget* AddControl(int id, Widget* widget) {
+        widget->setParent(m_content);
+        widget->setObjectName(QString::number(id));
+        m_controls[id] = widget;
+        return widget;
+    }
+    // Places a section title and registers it for its separator line.
+    QSize PlaceSectionTitle(int id, const QString& text, int x, int y);
+    void ClearSectionTitles() { m_sectionTitleIds.clear(); }
+    void SetScrollLimit(int limit) { m_scrollLimit = limit; }
+    // Separator lines of the section titles, in the content's coordinates.
+    virtual void PaintContent(QPainter& painter);
+
+    AppContext& m_context;
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ScrollBy(int d);
+
+    int m_templateId;
+    int m_focusHolderId;
+    int m_scrollPos = 0;
+    int m_scrollLimit;
+    int m_lineStep;
+    std::vector<int> m_sectionTitleIds;
+    std::map<int, QWidget*> m_controls;
+    QWidget* m_content;
+    QScrollBar* m_scrollBar;
+    QPushButton* m_focusHolder;
+    QFont m_titleFont, m_subtitleFont, m_textFont;
+    bool m_followingScrollBar = false;
+};
+
+} // namespace dashcam

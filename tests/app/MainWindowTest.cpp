@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTest>
+#include <filesystem>
+
+#include "app/CSettingDlg.h"
+#include "pages/CBaseDialog.h"
+#include "skin/CRButton.h"
+#include "tests/support/RecordBytes.h"
+#include "tests/support/TestPlatform.h"
+
+namespace dashcam {
+namespace {
+
+using test::RecordBytes;
+
+std::vector<std::uint8_t> SetupBytes() {
+    return RecordBytes(544, {{0, 544}, {4, 0x00010002}, {64, 1}, {428, 1}, {224, 0x1234}});
+}
+std::vector<std::uint8_t> Defaults() {
+    return RecordBytes(544, {{0, 544}, {64, 2}, {88, 2}, {224, 7}, {40, 9}});
+}
+
+struct MainWindow : ::testing::Test {
+    explicit MainWindow(const std::string& registryLanguage = "") : platform(registryLanguage) {
+        card.Write("setup.cfg", SetupBytes());
+        card.Write("default.cfg", Defaults());
+        card.WriteText("lang/ver.dat", " Ver : 1.02\r\n Code : en fr\r\n");
+        card.WriteText("time.dat", "2023,12,31,23,59,58,+0900");
+        context.CardPath = card.CardPath();
+    }
+    CSettingDlg::StartResult Start() {
+        const auto result = window.Start();
+        if (result == CSettingDlg::StartResult::Running) {
+            window.show();
+        }
+        return result;
+    }
+    void Click(int id) {
+        CRButton* button = window.Button(id);
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
+        QCoreApplication::processEvents();
+    }
+    std::vector<int> VisiblePages() {
+        std::vector<int> shown;
+        for (int tab = 2200; tab <= 2204; ++tab) {
+            if (window.Page(tab) && window.Page(tab)->isVisible()) {
+                shown.push_back(tab);
+            }
+        }
+        return shown;
+    }
+
+    test::TempFolder card;
+    test::TestPlatform platform;
+    AppContext context{platform.services, platform.prompt};
+    CSettingDlg window{context};
+};
+
+TEST_F(MainWindow, StartsOnTheMemoryCardTabAndTabsSwitchPages) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    EXPECT_EQ(window.size(), QSize(722, 587));
+    EXPECT_TRUE(window.Button(2203)->IsSelected());
+    EXPECT_EQ(VisiblePages(), std::vector<int>{2203});
+    EXPECT_EQ(window.Page(2203)->pos(), QPoint(11, 85));
+    for (int tab : {2200, 2201, 2202, 2204, 2203, 2203}) {
+        Click(tab);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{tab});
+        for (int other = 2200; other <= 2204; ++other) {
+            EXPECT_EQ(window.Button(other)->IsSelected(), other == tab);
+        }
+    }
+    EXPECT_EQ(card.Read("setup.cfg"), SetupBytes());
+}
+
+TEST_F(MainWindow, CameraLanguageChoosesThePack) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    // language_index 1 of the codes en, fr is French
+    EXPECT_EQ(window.windowTitle().toStdU16String(), context.language.GetText(u"IDS_STRING101"));
+    EXPECT_NE(window.windowTitle(), QStringLiteral("Dash cam setting"));
+    EXPECT_EQ(context.clockRequest.flag, 1u); // read at start; the System page clears it
+}
+
+TEST_F(MainWindow, SaveWritesTheRecordAndRemovesTheClockFile) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    context.settings.Current().SetI32(88, 2);
+    context.clockRequest.flag = 0;
+    Click(2304);
+    auto expected = SetupBytes();
+    expected[88] = 2;
+    EXPECT_EQ(card.Read("setup.cfg"), expected);
+    EXPECT_FALSE(card.Exists("time.dat"));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(context.settings.HasRecord());
+}
+
+TEST_F(MainWindow, CancelAndCloseWriteNothing) {
+    for (int id : {2303, 2301}) {
+        test::TempFolder other;
+        other.Write("setup.cfg", SetupBytes());
+        other.WriteText("time.dat", "2023,12,31,23,59,58,+0900");
+        AppContext otherContext{platform.services, platform.prompt};
+        otherContext.CardPath = other.CardPath();
+        CSettingDlg dialog(otherContext);
+        ASSERT_EQ(dialog.Start(), CSettingDlg::StartResult::Running);
+        dialog.show();
+        otherContext.settings.Current().SetI32(64, 0);
+        QTest::mouseClick(dialog.Button(id), Qt::LeftButton, {}, QPoint(5, 5));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(dialog.isVisible()) << id;
+        EXPECT_EQ(other.Read("setup.cfg"), SetupBytes()) << id;
+        EXPECT_TRUE(other.Exists("time.dat")) << id;
+    }
+}
+
+TEST_F(MainWindow, InitializeRestoresDefaultsKeepingDeviceValues) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    Click(2302);
+    const SettingsRecord& r = context.settings.Current();
+    EXPECT_EQ(r.GetI32(64), 2);
+    EXPECT_EQ(r.GetI32(88), 2);
+    EXPECT_EQ(r.GetI32(224), 0x1234);
+    EXPECT_EQ(r.GetI32(40), 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(platform.prompt.messages.empty());
+
+    std::filesystem::remove(card.File("default.cfg"));
+    Click(2302);
+    EXPECT_EQ(platform.prompt.messages,
+              std::vector<std::string>{"no default.cfg :" + card.CardPath() + "default.cfg"});
+    EXPECT_EQ(context.settings.Current().GetI32(64), 2);
+}
+
+TEST_F(MainWindow, FailedSaveIsReportedAndKeepsTheWindowAndTheChanges) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    context.settings.Current().SetI32(64, 0);
+    std::filesystem::remove(card.File("setup.cfg"));
+    std::filesystem::create_directory(card.File("setup.cfg"));
+    Click(2304);
+    ASSERT_EQ(platform.prompt.messages.size(), 1u);
+    EXPECT_NE(platform.prompt.messages[0].find(card.CardPath() + "setup.cfg"), std::string::npos);
+    EXPECT_NE(platform.prompt.messages[0].find("directory"), std::string::npos)
+        << platform.prompt.messages[0];
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_TRUE(context.settings.HasRecord());
+    EXPECT_EQ(context.settings.Current().GetI32(64), 0);
+    EXPECT_TRUE(card.Exists("time.dat"));
+
+    // The card is put right: the same Save now lands.
+    std::filesystem::remove(card.File("setup.cfg"));
+    Click(2304);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(card.Read("setup.cfg")[64], 0);
+}
+
+TEST_F(MainWindow, NoCardFolderEndsAtOnce) {
+    context.CardPath.clear();
+    EXPECT_EQ(window.Start(), CSettingDlg::StartResult::NoCardFolder);
+    EXPECT_TRUE(platform.debug.lines.empty());
+    EXPECT_EQ(window.Button(2304), nullptr); // no controls were made
+}
+
+TEST_F(MainWindow, FromARemovableDriveItRelaunchesACopyAndReadsNothing) {
+    test::TempFolder appData;
+    platform.program.executable = card.CardPath() + "dashcam-setting";
+    card.WriteText("dashcam-setting", "program bytes");
+    platform.program.appData = appData.Path().string();
+    platform.volumes.removable.insert(card.CardPath());
+    ASSERT_EQ(window.Start(), CSettingDlg::StartResult::Relaunched);
+    const std::string copy = appData.Path().string() + "/Lumavist/dashcam-setting";
+    EXPECT_EQ(window.RelaunchPath(), copy);
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    ASSERT_EQ(platform.program.started.size(), 1u);
+    EXPECT_EQ(platform.program.started[0].first, copy);
+    EXPECT_EQ(platform.program.started[0].second, card.CardPath());
+    EXPECT_EQ(platform.debug.lines.size(), 3u);
+    EXPECT_TRUE(context.clockRequest.flag == 0);
+}
+
+struct MainWindowWithViewer : MainWindow {
+    MainWindowWithViewer() : MainWindow("German") {}
+};
+
+TEST_F(MainWindowWithViewer, RunningViewerLanguageWins) {
+    platform.viewer.windows.push_back(u"BREVANTIS REZORED PC VIEWER");
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    CLanguageManager german(platform.debug);
+    german.LoadLanguage(u"german");
+    EXPECT_EQ(window.windowTitle().toStdU16String(), german.GetText(u"IDS_STRING101"));
+}
+
+TEST_F(MainWindow, FrameShowsTheWhitePageAreaOverTheBackground) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    for (int tab = 2200; tab <= 2204; ++tab) {
+        window.Page(tab)->hide();
+    }
+    const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QCoreApplication::applicationDirPath() + "/main-window.png");
+    EXPECT_EQ(shot.pixel(300, 300), qRgb(255, 255, 255));
+    EXPECT_EQ(shot.pixel(11, 85), qRgb(255, 255, 255));
+    EXPECT_EQ(shot.pixel(710, 521), qRgb(255, 255, 255));
+    EXPECT_NE(shot.pixel(5, 300), qRgb(255, 255, 255));
+    EXPECT_NE(shot.pixel(300, 535), qRgb(255, 255, 255));
+    EXPECT_NE(shot.pixel(600, 15), qRgb(255, 255, 255));
+}
+
+TEST_F(MainWindow, DraggingTheBackgroundOrTheTitleMovesTheWindow) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    const QPoint start = window.pos();
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(300, 35));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(340, 55), window.mapToGlobal(QPointF(340, 55)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drag);
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(340, 55));
+    EXPECT_EQ(window.pos(), start + QPoint(40, 20));
+
+    QMouseEvent plainMove(QEvent::MouseMove, QPointF(100, 35), window.mapToGlobal(QPointF(100, 35)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &plainMove);
+    EXPECT_EQ(window.pos(), start + QPoint(40, 20));
+}
+
+} // namespace
+} // namespace dashcam

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "app/AppContext.h"
+#include "platform/linux/IniRegistryManager.h"
+#include "platform/linux/PosixFileAccess.h"
+#include "tests/support/CapturedDebugOutput.h"
+#include "tests/support/FakePcTimeZone.h"
+#include "tests/support/FakeProgramHost.h"
+#include "tests/support/FakeViewerLink.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestVolumes.h"
+
+namespace dashcam::test {
+
+// Real files, with the parts of the PC a test must control replaced: the zone, the volumes'
+// removability, the program's place, the viewer and the user's answers. The registry stand-in
+// reads registry.ini in the test's own folder.
+struct TestPlatform {
+    explicit TestPlatform(const std::string& registryLanguage = "")
+        : languageWritten(Write(registryLanguage)) {}
+
+    TempFolder home;
+    bool languageWritten;
+    CapturedDebugOutput debug;
+    PosixFileAccess files;
+    FakePcTimeZone zone{-540};
+    TestVolumes volumes;
+    IniRegistryManager registry{home.File("registry.ini")};
+    FakeProgramHost program;
+    FakeViewerLink viewer;
+    ScriptedPrompt prompt;
+    PlatformServices services{debug, files, zone, volumes, registry, program, viewer};
+
+private:
+    bool Write(const std::string& language) {
+        if (!language.empty()) {
+            home.WriteText("registry.ini", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\BREVANTIS]\nLANGUAGE=" +
+                                               language + "\n");
+        }
+        return true;
+    }
+};
+
+} // namespace dashcam::test
