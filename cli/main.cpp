@@ -16,8 +16,13 @@ int main(int argc, char** argv) {
     dashcam::LinuxPlatform platform;
     dashcam::NullDebugOutput quiet;
     dashcam::PlatformServices services = platform.Services();
-    dashcam::PlatformServices chosen{verbose ? services.debug : quiet, services.files,
-                                     services.pcTimeZone, services.volumes, services.registry,
-                                     services.program, services.viewer};
+    dashcam::PlatformServices chosen{verbose ? services.debug : quiet,
+                                     services.files,
+                                     services.pcTimeZone,
+                                     services.volumes,
+                                     services.registry,
+                                     services.program,
+                                     services.viewer,
+                                     services.timeZones};
     return dashcam::DashcamCfg(chosen, std::cout, std::cerr).Run(arguments);
 }

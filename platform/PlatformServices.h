@@ -5,6 +5,7 @@
 #include "platform/PcTimeZone.h"
 #include "platform/ProgramHost.h"
 #include "platform/RegistryManager.h"
+#include "platform/TimeZoneSource.h"
 #include "platform/ViewerLink.h"
 #include "platform/Volumes.h"
 
@@ -19,6 +20,7 @@ struct PlatformServices {
     CRegistryManager& registry;
     IProgramHost& program;
     IViewerLink& viewer;
+    ITimeZoneSource& timeZones;
 };
 
 } // namespace dashcam

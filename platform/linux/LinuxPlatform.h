@@ -7,6 +7,7 @@
 #include "platform/linux/NoViewerLink.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "platform/linux/QtPcTimeZone.h"
+#include "platform/linux/QtTimeZoneSource.h"
 #include "platform/linux/StderrDebugOutput.h"
 
 namespace dashcam {
@@ -15,7 +16,8 @@ namespace dashcam {
 class LinuxPlatform {
 public:
     LinuxPlatform()
-        : m_services{m_debug, m_files, m_zone, m_volumes, m_registry, m_program, m_viewer} {}
+        : m_services{m_debug,    m_files,   m_zone,   m_volumes,
+                     m_registry, m_program, m_viewer, m_timeZones} {}
     LinuxPlatform(const LinuxPlatform&) = delete;
     LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
@@ -29,6 +31,7 @@ private:
     IniRegistryManager m_registry;
     LinuxProgramHost m_program;
     NoViewerLink m_viewer;
+    QtTimeZoneSource m_timeZones;
     PlatformServices m_services;
 };
 

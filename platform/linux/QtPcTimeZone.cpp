@@ -1,28 +1,22 @@
 #include "platform/linux/QtPcTimeZone.h"
 
-#include <algorithm>
+#include <QString>
 
-#include <QDateTime>
-#include <QTimeZone>
+#include "platform/linux/WindowsZoneRules.h"
 
 namespace dashcam {
 
 TimeZoneInformation QtPcTimeZone::GetTimeZoneInformation() {
-    const QTimeZone zone = QTimeZone::systemTimeZone();
-    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const WindowsZoneRules rules =
+        WindowsZoneRules::Of(QTimeZone::systemTimeZone(), QDateTime::currentDateTimeUtc());
     TimeZoneInformation info;
-    info.Bias = -zone.standardTimeOffset(now) / 60;
+    info.Bias = -rules.standardOffsetMinutes;
     info.StandardBias = 0;
-    // Only a zone that still changes its clocks has a daylight bias; one that kept daylight
-    // saving decades ago has none now.
-    const QTimeZone::OffsetData next = zone.nextTransition(now);
-    if (next.atUtc.isValid()) {
-        const int daylight = std::max(zone.daylightTimeOffset(now), next.daylightTimeOffset);
-        info.DaylightBias = -(daylight != 0 ? daylight : 3600) / 60;
-    }
-    const QByteArray windowsId = QTimeZone::ianaIdToWindowsId(zone.id());
+    info.DaylightBias = -rules.daylightMinutes;
+    // A system zone without a Windows id is named as the catalogue names plain UTC.
     info.StandardName =
-        QString::fromLatin1(windowsId.isEmpty() ? QByteArray("UTC") : windowsId).toStdU16String();
+        QString::fromLatin1(rules.windowsId.isEmpty() ? QByteArray("UTC") : rules.windowsId)
+            .toStdU16String();
     return info;
 }
 

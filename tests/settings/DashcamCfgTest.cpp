@@ -10,6 +10,7 @@
 #include "platform/linux/PosixFileAccess.h"
 #include "tests/support/CapturedDebugOutput.h"
 #include "tests/support/FakePcTimeZone.h"
+#include "tests/support/FakeTimeZoneSource.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -33,7 +34,8 @@ struct DashcamCfgTest : ::testing::Test {
     IniRegistryManager registry{"/nonexistent/registry.ini"};
     LinuxProgramHost program;
     NoViewerLink viewer;
-    PlatformServices services{debug, files, zone, volumes, registry, program, viewer};
+    test::FakeTimeZoneSource timeZones;
+    PlatformServices services{debug, files, zone, volumes, registry, program, viewer, timeZones};
     std::ostringstream out, err;
 };
 

@@ -8,6 +8,7 @@
 #include "tests/support/CapturedDebugOutput.h"
 #include "tests/support/FakePcTimeZone.h"
 #include "tests/support/FakeProgramHost.h"
+#include "tests/support/FakeTimeZoneSource.h"
 #include "tests/support/FakeViewerLink.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TempFolder.h"
@@ -16,8 +17,8 @@
 namespace dashcam::test {
 
 // Real files, with the parts of the PC a test must control replaced: the zone, the volumes'
-// removability, the program's place, the viewer and the user's answers. The registry stand-in
-// reads registry.ini in the test's own folder.
+// removability, the program's place, the viewer, the zone catalogue and the user's answers. The
+// registry stand-in reads registry.ini in the test's own folder.
 struct TestPlatform {
     explicit TestPlatform(const std::string& registryLanguage = "")
         : languageWritten(Write(registryLanguage)) {}
@@ -31,8 +32,9 @@ struct TestPlatform {
     IniRegistryManager registry{home.File("registry.ini")};
     FakeProgramHost program;
     FakeViewerLink viewer;
+    FakeTimeZoneSource timeZones; // empty unless the test adds zones
     ScriptedPrompt prompt;
-    PlatformServices services{debug, files, zone, volumes, registry, program, viewer};
+    PlatformServices services{debug, files, zone, volumes, registry, program, viewer, timeZones};
 
 private:
     bool Write(const std::string& language) {

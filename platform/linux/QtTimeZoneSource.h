@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/TimeZoneSource.h"
+
+namespace dashcam {
+
+// The zone catalogue built from the system's time-zone database: one sub-key per Windows zone
+// id, in id order, so the names stored in the settings record are the ones the camera and the
+// PCs it is used with know. "Std" is the id, "Display" the standard offset and the cities of
+// the database zones that map to the id, "TZI" the Windows biases of the id's main zone (no
+// change dates). The catalogue is read from the database on first use.
+class QtTimeZoneSource : public ITimeZoneSource {
+public:
+    std::vector<std::u16string> SubKeyNames() override;
+    bool ValueNames(const std::u16string& subKey, std::vector<std::u16string>& names) override;
+    bool QueryValue(const std::u16string& subKey, const std::u16string& valueName,
+                    std::vector<std::uint8_t>& data) override;
+
+private:
+    // A sub-key's values, in the order they are listed.
+    using Values = std::vector<std::pair<std::u16string, std::vector<std::uint8_t>>>;
+
+    const std::map<std::u16string, Values>& Catalogue();
+
+    std::optional<std::map<std::u16string, Values>> m_catalogue;
+};
+
+} // namespace dashcam
