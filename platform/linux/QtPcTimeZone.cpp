@@ -7,8 +7,12 @@
 namespace dashcam {
 
 TimeZoneInformation QtPcTimeZone::GetTimeZoneInformation() {
-    const WindowsZoneRules rules =
-        WindowsZoneRules::Of(QTimeZone::systemTimeZone(), QDateTime::currentDateTimeUtc());
+    if (!m_links) {
+        m_links.emplace();
+    }
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const WindowsZoneRules rules = WindowsZoneRules::Of(zone, m_links->WindowsIdOf(zone.id()),
+                                                        QDateTime::currentDateTimeUtc());
     TimeZoneInformation info;
     info.Bias = -rules.standardOffsetMinutes;
     info.StandardBias = 0;

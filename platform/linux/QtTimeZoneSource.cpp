@@ -7,6 +7,7 @@
 #include <QTimeZone>
 
 #include "platform/linux/WindowsZoneRules.h"
+#include "platform/linux/ZoneNameLinks.h"
 #include "text/AsciiCase.h"
 
 namespace dashcam {
@@ -42,16 +43,18 @@ std::vector<std::uint8_t> TziValue(const WindowsZoneRules& rules) {
 QString OffsetText(int minutes) {
     const int size = minutes < 0 ? -minutes : minutes;
     return QStringLiteral("(UTC%1%2:%3) ")
-        .arg(minutes < 0 ? u'-' : u'+')
+        .arg(QChar(minutes < 0 ? u'-' : u'+'))
         .arg(size / 60, 2, 10, QLatin1Char('0'))
         .arg(size % 60, 2, 10, QLatin1Char('0'));
 }
 
-// The cities of the database's zones for the id, sorted; the fixed-offset "Etc/" zones name no
-// city.
-QStringList CitiesOf(const QByteArray& windowsId, const QSet<QByteArray>& available) {
+// The cities of the database's zones for the id under their current names, sorted; the
+// fixed-offset "Etc/" zones name no city.
+QStringList CitiesOf(const QByteArray& windowsId, const QSet<QByteArray>& available,
+                     const ZoneNameLinks& links) {
     QStringList cities;
-    for (const QByteArray& ianaId : QTimeZone::windowsIdToIanaIds(windowsId)) {
+    for (const QByteArray& mappedId : QTimeZone::windowsIdToIanaIds(windowsId)) {
+        const QByteArray ianaId = links.CurrentName(mappedId);
         if (available.contains(ianaId) && !ianaId.startsWith("Etc/")) {
             const QString id = QString::fromLatin1(ianaId);
             cities.append(id.mid(id.lastIndexOf(u'/') + 1).replace(u'_', u' '));
@@ -87,9 +90,10 @@ const std::map<std::u16string, QtTimeZoneSource::Values>& QtTimeZoneSource::Cata
     }
     const QList<QByteArray> ianaIds = QTimeZone::availableTimeZoneIds();
     const QSet<QByteArray> available(ianaIds.begin(), ianaIds.end());
+    const ZoneNameLinks links;
     QSet<QByteArray> windowsIds;
     for (const QByteArray& ianaId : ianaIds) {
-        const QByteArray windowsId = QTimeZone::ianaIdToWindowsId(ianaId);
+        const QByteArray windowsId = links.WindowsIdOf(ianaId);
         if (!windowsId.isEmpty()) {
             windowsIds.insert(windowsId);
         }
@@ -97,12 +101,11 @@ const std::map<std::u16string, QtTimeZoneSource::Values>& QtTimeZoneSource::Cata
     const QDateTime now = QDateTime::currentDateTimeUtc();
     m_catalogue.emplace();
     for (const QByteArray& windowsId : windowsIds) {
-        WindowsZoneRules rules =
-            WindowsZoneRules::Of(QTimeZone(QTimeZone::windowsIdToDefaultIanaId(windowsId)), now);
-        rules.windowsId = windowsId;
+        const QTimeZone mainZone(links.CurrentName(QTimeZone::windowsIdToDefaultIanaId(windowsId)));
+        const WindowsZoneRules rules = WindowsZoneRules::Of(mainZone, windowsId, now);
         const QString id = QString::fromLatin1(windowsId);
         (*m_catalogue)[id.toStdU16String()] = {
-            {u"Display", TextValue(DisplayText(rules, CitiesOf(windowsId, available)))},
+            {u"Display", TextValue(DisplayText(rules, CitiesOf(windowsId, available, links)))},
             {u"Std", TextValue(id)},
             {u"TZI", TziValue(rules)}};
     }

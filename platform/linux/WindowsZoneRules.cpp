@@ -5,9 +5,10 @@
 
 namespace dashcam {
 
-WindowsZoneRules WindowsZoneRules::Of(const QTimeZone& zone, const QDateTime& atUtc) {
+WindowsZoneRules WindowsZoneRules::Of(const QTimeZone& zone, const QByteArray& windowsId,
+                                      const QDateTime& atUtc) {
     WindowsZoneRules rules;
-    rules.windowsId = QTimeZone::ianaIdToWindowsId(zone.id());
+    rules.windowsId = windowsId;
     rules.standardOffsetMinutes = zone.standardTimeOffset(atUtc) / 60;
     // A zone whose database marks winter as the daylight period has a negative amount; the
     // catalogue counts the size of the change either way.

@@ -13,9 +13,10 @@ struct WindowsZoneRules {
     int standardOffsetMinutes = 0; // east of UTC
     int daylightMinutes = 0;       // 0 for a zone that does not change its clocks
 
-    // The rules in force at the given instant; a zone changes its clocks when it has daylight
-    // time now or within the following year.
-    static WindowsZoneRules Of(const QTimeZone& zone, const QDateTime& atUtc);
+    // The rules of the zone known by this Windows id, in force at the given instant; a zone
+    // changes its clocks when it has daylight time now or within the following year.
+    static WindowsZoneRules Of(const QTimeZone& zone, const QByteArray& windowsId,
+                               const QDateTime& atUtc);
 };
 
 } // namespace dashcam

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+namespace dashcam {
+
+// The old names the system's time-zone database keeps as links to renamed zones (Asia/Calcutta
+// for Asia/Kolkata). The Windows-zone-id mapping knows some zones only by such an old name, so
+// a zone's id is looked up under all of its names.
+class ZoneNameLinks {
+public:
+    // Reads the link lines of the database's compiled source, tzdata.zi, in the given folder;
+    // without that file no zone has other names.
+    explicit ZoneNameLinks(const QString& databaseFolder = DefaultDatabaseFolder());
+    // $TZDIR, or /usr/share/zoneinfo when it is unset.
+    static QString DefaultDatabaseFolder();
+
+    // The zone's current name: the link's target for an old name, else the name itself.
+    QByteArray CurrentName(const QByteArray& name) const;
+    // The Windows zone id of the zone under any of its names; empty when it has none.
+    QByteArray WindowsIdOf(const QByteArray& name) const;
+
+private:
+    QHash<QByteArray, QByteArray> m_targetOf;       // old name -> current name
+    QHash<QByteArray, QList<QByteArray>> m_linksTo; // current name -> old names
+};
+
+} // namespace dashcam
