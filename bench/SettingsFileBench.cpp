@@ -5,20 +5,17 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <unistd.h>
 #include <vector>
 
+#include "cli/ConsolePrompt.h"
 #include "platform/NullDebugOutput.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "settings/SettingsStore.h"
 
 namespace {
-
-class QuietPrompt : public dashcam::IPrompt {
-public:
-    void ShowMessage(std::u16string_view) override {}
-};
 
 std::string BenchFile() {
     static const std::string path = [] {
@@ -36,7 +33,7 @@ std::string BenchFile() {
 void StoreLoadAndSave(benchmark::State& state) {
     dashcam::NullDebugOutput debug;
     dashcam::PosixFileAccess files;
-    QuietPrompt prompt;
+    dashcam::ConsolePrompt prompt(std::cerr);
     dashcam::SettingsStore store(debug, files, prompt);
     store.CreateEmptyRecord();
     const std::string path = BenchFile();

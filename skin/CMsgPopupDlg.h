@@ -1,0 +1,38 @@
+#pragma once
+
+#include "skin/CPopupDlgBase.h"
+
+class QPushButton;
+
+namespace dashcam {
+
+// The modal yes/no question: a text and the buttons "예(Y)" and "아니오(N)", whose captions
+// are the same in every user-interface language. Yes: its button, the Y key or Enter (Yes is
+// the default button). No: its button, the N key or the close box. Escape does nothing.
+class CMsgPopupDlg : public CPopupDlgBase {
+    Q_OBJECT
+public:
+    enum Answer { kYes = 1, kNo = 2 };
+
+    explicit CMsgPopupDlg(QWidget* parent = nullptr);
+
+    // Asks modally; true only for Yes.
+    static bool Ask(const QString& title, const QString& text, int width, int height);
+
+    QPushButton* YesButton() const { return m_yes; }
+    QPushButton* NoButton() const { return m_no; }
+
+public slots:
+    // The close box answers No.
+    void reject() override { done(kNo); }
+
+protected:
+    void LayOut() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPushButton* m_yes;
+    QPushButton* m_no;
+};
+
+} // namespace dashcam

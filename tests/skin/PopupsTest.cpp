@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "skin/CMsgPopupDlg.h"
+#include "skin/CProgPopupDlg.h"
+
+namespace dashcam {
+namespace {
+
+const QString kTwoLines = "If Parking Mode is disabled,\r\nthe dash cam stops recording.\r\n";
+
+// Shows the popup modally and runs `act` from inside its modal loop. A popup still open five
+// seconds later is a failure; it is then ended so that the test does not hang.
+int ShowAndAct(CPopupDlgBase& popup, const std::function<void()>& act, bool* timedOut) {
+    QTimer::singleShot(0, &popup, act);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &popup, [&] {
+        *timedOut = true;
+        popup.QDialog::done(-1);
+    });
+    guard.start(5000);
+    return popup.DoModal();
+}
+
+QWidget* KeyTarget(QWidget& popup) {
+    return popup.focusWidget() != nullptr ? popup.focusWidget() : &popup;
+}
+
+int Answer(const QString& text, const std::function<void(CMsgPopupDlg&)>& act) {
+    CMsgPopupDlg popup;
+    popup.SetContent("Parking Mode", text, 370, 170);
+    bool timedOut = false;
+    const int result = ShowAndAct(
+        popup, [&] { act(popup); }, &timedOut);
+    EXPECT_FALSE(timedOut);
+    return result;
+}
+
+TEST(MsgPopupTest, LaysOutFromTheSizeAndTheLineCount) {
+    struct Case {
+        QString text;
+        int width;
+        int textHeight;
+        int yesX, noX;
+    };
+    const Case cases[] = {
+        {kTwoLines, 370, 70, 90, 195},          {kTwoLines, 371, 70, 90, 195},
+        {"One line.\r\n", 370, 40, 90, 195},    {"a\r\nb\r\nc\r\n", 370, 40, 90, 195},
+        {"No break at all", 500, 40, 155, 260},
+    };
+    for (const Case& c : cases) {
+        CMsgPopupDlg popup;
+        popup.SetContent("Parking Mode", c.text, c.width, 170);
+        popup.show();
+        EXPECT_EQ(popup.frameGeometry().size(), QSize(c.width, 170));
+        EXPECT_EQ(popup.windowTitle(), "Parking Mode");
+        EXPECT_EQ(popup.TextControl()->geometry(), QRect(0, 28, c.width - 10, c.textHeight));
+        EXPECT_EQ(popup.YesButton()->geometry(), QRect(c.yesX, 110, 85, 25));
+        EXPECT_EQ(popup.NoButton()->geometry(), QRect(c.noX, 110, 85, 25));
+        EXPECT_TRUE(popup.YesButton()->isVisible());
+        EXPECT_EQ(popup.YesButton()->text(), QStringLiteral("예(Y)"));
+        EXPECT_EQ(popup.NoButton()->text(), QStringLiteral("아니오(N)"));
+        EXPECT_TRUE(popup.YesButton()->isDefault());
+        EXPECT_FALSE(popup.TextControl()->text().contains('\r'));
+        popup.hide();
+    }
+}
+
+TEST(MsgPopupTest, KeysButtonsAndCloseBoxAnswer) {
+    const auto key = [](Qt::Key k) {
+        return [k](CMsgPopupDlg& p) { QTest::keyClick(KeyTarget(p), k); };
+    };
+    EXPECT_EQ(Answer(kTwoLines, key(Qt::Key_Y)), CMsgPopupDlg::kYes);
+    EXPECT_EQ(Answer(kTwoLines, key(Qt::Key_N)), CMsgPopupDlg::kNo);
+    EXPECT_EQ(Answer(kTwoLines, key(Qt::Key_Return)), CMsgPopupDlg::kYes);
+    EXPECT_EQ(
+        Answer(kTwoLines, [](CMsgPopupDlg& p) { QTest::mouseClick(p.NoButton(), Qt::LeftButton); }),
+        CMsgPopupDlg::kNo);
+    EXPECT_EQ(Answer(kTwoLines,
+                     [](CMsgPopupDlg& p) { QTest::mouseClick(p.YesButton(), Qt::LeftButton); }),
+              CMsgPopupDlg::kYes);
+    // Escape leaves the question open; the close box then answers No.
+    bool openAfterEscape = false;
+    EXPECT_EQ(Answer(kTwoLines,
+                     [&](CMsgPopupDlg& p) {
+                         QTest::keyClick(KeyTarget(p), Qt::Key_Escape);
+                         openAfterEscape = p.isVisible();
+                         p.close();
+                     }),
+              CMsgPopupDlg::kNo);
+    EXPECT_TRUE(openAfterEscape);
+}
+
+TEST(ProgPopupTest, LaysOutAndKeepsTheValueAtMost100) {
+    CProgPopupDlg popup;
+    popup.SetContent("Formatting memory card", "Formatting memory card.\r\nPlease wait.\r\n", 400,
+                     150);
+    popup.show();
+    EXPECT_EQ(popup.TextControl()->geometry(), QRect(0, 28, 400, 50));
+    EXPECT_EQ(popup.ProgressBar()->geometry(), QRect(40, 80, 320, 30));
+    EXPECT_EQ(popup.ProgressBar()->value(), 0);
+    EXPECT_EQ(popup.GetProgress(), 0);
+
+    popup.SetProgress(120);
+    EXPECT_EQ(popup.GetProgress(), 100);
+    EXPECT_EQ(popup.ProgressBar()->value(), 100);
+    popup.SetProgress(-5);
+    EXPECT_EQ(popup.GetProgress(), -5);
+    EXPECT_EQ(popup.ProgressBar()->value(), 0);
+    popup.SetProgress(0);
+    for (int i = 0; i < 6; ++i) {
+        popup.SetProgress(popup.GetProgress() + 20);
+    }
+    EXPECT_EQ(popup.GetProgress(), 100);
+    EXPECT_EQ(popup.ProgressBar()->value(), 100);
+    popup.hide();
+
+    CProgPopupDlg oneLine;
+    oneLine.SetContent("Formatting memory card", "Please wait.\r\n", 400, 150);
+    oneLine.show();
+    EXPECT_EQ(oneLine.TextControl()->geometry(), QRect(0, 28, 400, 40));
+    oneLine.hide();
+}
+
+TEST(ProgPopupTest, OnlyTheCloseRequestEndsIt) {
+    CProgPopupDlg popup;
+    popup.SetContent("Formatting memory card", "Please wait.\r\n", 400, 150);
+    bool timedOut = false;
+    bool stillOpen = false;
+    ShowAndAct(
+        popup,
+        [&] {
+            QTest::keyClick(KeyTarget(popup), Qt::Key_Return);
+            QTest::keyClick(KeyTarget(popup), Qt::Key_Escape);
+            popup.close(); // the window system's close
+            QCoreApplication::processEvents();
+            stillOpen = popup.isVisible();
+            popup.Close();
+        },
+        &timedOut);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_FALSE(timedOut);
+}
+
+TEST(ProgPopupTest, WorkerReportsBeforeAndWhileThePopupIsShown) {
+    // A worker done before the popup is on screen: its position and close are kept.
+    {
+        CProgPopupDlg popup;
+        popup.SetContent("Formatting memory card", "Please wait.\r\n", 400, 150);
+        std::thread early([&] {
+            popup.SetProgress(40);
+            popup.Close();
+        });
+        early.join();
+        QCoreApplication::processEvents(); // the queued requests arrive before the showing
+        bool timedOut = false;
+        ShowAndAct(
+            popup, [] {}, &timedOut);
+        EXPECT_FALSE(timedOut);
+        EXPECT_EQ(popup.ProgressBar()->value(), 40);
+        EXPECT_EQ(popup.GetProgress(), 40);
+    }
+    // A worker that starts once the popup is shown and steps it like the format's reports.
+    {
+        CProgPopupDlg popup;
+        popup.SetContent("Formatting memory card", "Please wait.\r\n", 400, 150);
+        std::atomic<bool> onScreen{false};
+        std::thread worker([&] {
+            onScreen.wait(false);
+            for (int i = 0; i < 6; ++i) {
+                popup.SetProgress(popup.GetProgress() + 20);
+            }
+            popup.Close();
+        });
+        bool timedOut = false;
+        ShowAndAct(
+            popup,
+            [&] {
+                onScreen = true;
+                onScreen.notify_one();
+            },
+            &timedOut);
+        worker.join();
+        EXPECT_FALSE(timedOut);
+        EXPECT_EQ(popup.GetProgress(), 100);
+        EXPECT_EQ(popup.ProgressBar()->value(), 100);
+    }
+}
+
+TEST(ProgPopupTest, RunHandsThePopupToTheWorkerAndReturnsAfterItsClose) {
+    std::thread worker;
+    std::atomic<int> seen{-1};
+    CProgPopupDlg::Run("Formatting memory card", "Please wait.\r\n", 400, 150,
+                       [&](IProgress& progress) {
+                           worker = std::thread([&progress, &seen] {
+                               progress.SetProgress(100);
+                               seen = progress.GetProgress();
+                               progress.Close();
+                           });
+                       });
+    worker.join();
+    EXPECT_EQ(seen, 100);
+}
+
+} // namespace
+} // namespace dashcam
