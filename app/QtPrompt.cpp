@@ -3,11 +3,31 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "skin/CMsgPopupDlg.h"
+#include "skin/CProgPopupDlg.h"
+
 namespace dashcam {
 
+namespace {
+
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
 void QtPrompt::ShowMessage(std::u16string_view text) {
-    QMessageBox::information(m_owner, QCoreApplication::applicationName(),
-                             QString::fromUtf16(text.data(), qsizetype(text.size())));
+    QMessageBox::information(m_owner, QCoreApplication::applicationName(), ToQString(text));
+}
+
+bool QtPrompt::AskYesNo(std::u16string_view title, std::u16string_view text, int width,
+                        int height) {
+    return CMsgPopupDlg::Ask(m_owner, ToQString(title), ToQString(text), width, height);
+}
+
+void QtPrompt::ShowProgress(std::u16string_view title, std::u16string_view text, int width,
+                            int height, const std::function<void(IProgress&)>& start) {
+    CProgPopupDlg::Run(m_owner, ToQString(title), ToQString(text), width, height, start);
 }
 
 } // namespace dashcam

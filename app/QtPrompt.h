@@ -11,6 +11,11 @@ class QtPrompt : public IPrompt {
 public:
     void SetOwner(QWidget* owner) { m_owner = owner; }
     void ShowMessage(std::u16string_view text) override;
+    // The yes/no popup and the progress popup, owned by the main window.
+    bool AskYesNo(std::u16string_view title, std::u16string_view text, int width,
+                  int height) override;
+    void ShowProgress(std::u16string_view title, std::u16string_view text, int width, int height,
+                      const std::function<void(IProgress&)>& start) override;
 
 private:
     QWidget* m_owner = nullptr;

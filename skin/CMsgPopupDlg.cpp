@@ -28,8 +28,9 @@ CMsgPopupDlg::CMsgPopupDlg(QWidget* parent)
     connect(m_no, &QPushButton::clicked, this, [this] { done(kNo); });
 }
 
-bool CMsgPopupDlg::Ask(const QString& title, const QString& text, int width, int height) {
-    CMsgPopupDlg popup;
+bool CMsgPopupDlg::Ask(QWidget* parent, const QString& title, const QString& text, int width,
+                       int height) {
+    CMsgPopupDlg popup(parent);
     popup.SetContent(title, text, width, height);
     return popup.DoModal() == kYes;
 }

@@ -16,8 +16,10 @@ public:
 
     explicit CMsgPopupDlg(QWidget* parent = nullptr);
 
-    // Asks modally; true only for Yes.
-    static bool Ask(const QString& title, const QString& text, int width, int height);
+    // Asks modally, owned by `parent` (none: the application's active window); true only for
+    // Yes.
+    static bool Ask(QWidget* parent, const QString& title, const QString& text, int width,
+                    int height);
 
     QPushButton* YesButton() const { return m_yes; }
     QPushButton* NoButton() const { return m_no; }

@@ -25,9 +25,9 @@ CProgPopupDlg::CProgPopupDlg(QWidget* parent)
     m_bar->setTextVisible(false);
 }
 
-void CProgPopupDlg::Run(const QString& title, const QString& text, int width, int height,
-                        const std::function<void(IProgress&)>& start) {
-    CProgPopupDlg popup;
+void CProgPopupDlg::Run(QWidget* parent, const QString& title, const QString& text, int width,
+                        int height, const std::function<void(IProgress&)>& start) {
+    CProgPopupDlg popup(parent);
     popup.SetContent(title, text, width, height);
     start(popup);
     popup.DoModal();

@@ -24,9 +24,10 @@ class CProgPopupDlg : public CPopupDlgBase, public IProgress {
 public:
     explicit CProgPopupDlg(QWidget* parent = nullptr);
 
-    // Shows a popup modally; `start` gets it before it is shown, to start the worker.
-    static void Run(const QString& title, const QString& text, int width, int height,
-                    const std::function<void(IProgress&)>& start);
+    // Shows a popup modally, owned by `parent`; `start` gets it before it is shown, to start
+    // the worker.
+    static void Run(QWidget* parent, const QString& title, const QString& text, int width,
+                    int height, const std::function<void(IProgress&)>& start);
 
     void SetProgress(int value) override;
     int GetProgress() const override { return m_progress.load(); }

@@ -200,7 +200,7 @@ TEST(ProgPopupTest, WorkerReportsBeforeAndWhileThePopupIsShown) {
 TEST(ProgPopupTest, RunHandsThePopupToTheWorkerAndReturnsAfterItsClose) {
     std::thread worker;
     std::atomic<int> seen{-1};
-    CProgPopupDlg::Run("Formatting memory card", "Please wait.\r\n", 400, 150,
+    CProgPopupDlg::Run(nullptr, "Formatting memory card", "Please wait.\r\n", 400, 150,
                        [&](IProgress& progress) {
                            worker = std::thread([&progress, &seen] {
                                progress.SetProgress(100);
