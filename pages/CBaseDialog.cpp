@@ -79,6 +79,25 @@ void CBaseDialog::OnInitDialog() {
     m_scrollBar->setEnabled(m_scrollLimit > 0);
     // Hidden from view: a button of no size that can still hold the keyboard focus.
     m_focusHolder->setGeometry(0, 0, 0, 0);
+    m_scrollBar->installEventFilter(this);
+    WatchKeys();
+}
+
+// Enter and Escape must do nothing on a page, but a control acts on them before they could
+// climb to the page (a push button inside the dialog presses itself on Enter, an edit reports
+// it), so every control the page has by now hands its keys to the page first.
+void CBaseDialog::WatchKeys() {
+    for (QWidget* control : m_content->findChildren<QWidget*>()) {
+        control->installEventFilter(this);
+    }
+}
+
+bool CBaseDialog::IsSwallowedKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
 void CBaseDialog::OnVScroll(ScrollEvent event, int position) {
@@ -131,18 +150,26 @@ void CBaseDialog::wheelEvent(QWheelEvent* event) {
 }
 
 void CBaseDialog::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (IsSwallowedKey(event)) {
         event->accept();
         return;
-    default:
-        QWidget::keyPressEvent(event);
     }
+    QWidget::keyPressEvent(event);
 }
 
 bool CBaseDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Over the scroll bar too one wheel message is one line step, not the bar's own lines.
+    if (watched == m_scrollBar && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    // Claimed as a shortcut too, so that no shortcut of the window acts on them either. The
+    // keys of a pop-up (a drop-down list) are its own.
+    if (watched != m_content && IsSwallowedKey(event) &&
+        static_cast<QWidget*>(watched)->window() == window()) {
+        event->accept();
+        return event->type() == QEvent::KeyPress;
+    }
     if (watched == m_content) {
         if (event->type() == QEvent::Paint) {
             QPainter painter(m_content);

@@ -95,6 +95,8 @@ protected:
 
 private:
     void ScrollBy(int d);
+    void WatchKeys();
+    static bool IsSwallowedKey(const QEvent* event);
 
     int m_templateId;
     int m_focusHolderId;

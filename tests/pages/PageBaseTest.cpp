@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 
 #include "pages/CCommonDlg.h"
@@ -123,6 +127,68 @@ TEST_F(PageBase, EnterAndEscapeAreSwallowedAndABackgroundClickTakesTheFocus) {
     EXPECT_TRUE(page.isVisible());
     QTest::mouseClick(page.Content(), Qt::LeftButton, {}, QPoint(600, 300));
     EXPECT_FALSE(page.radio->hasFocus());
+}
+
+// A wheel message as the windowing system sends it: spontaneous, so that a widget which does
+// not take it passes it on to its parents.
+void SpontaneousWheel(QWidget* over, int delta) {
+    QWheelEvent event(QPointF(4, 4), over->mapToGlobal(QPointF(4, 4)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::instance()->notify(over, &event);
+}
+
+TEST(PageWheel, OneLineStepPerMessageWhereverTheMouseIs) {
+    test::TestPlatform platform;
+    AppContext context{platform.services, platform.prompt};
+    CNormalDlg page(context); // limit 619, line step 100
+    page.OnInitDialog();
+    page.show();
+    SpontaneousWheel(page.Content(), -120);
+    EXPECT_EQ(page.ScrollPos(), 100);
+    // The scroll bar would move several lines of its own for one notch.
+    SpontaneousWheel(page.VerticalScrollBar(), -120);
+    EXPECT_EQ(page.ScrollPos(), 200);
+    SpontaneousWheel(page.VerticalScrollBar(), 15);
+    EXPECT_EQ(page.ScrollPos(), 100);
+    EXPECT_EQ(page.VerticalScrollBar()->value(), 100);
+}
+
+// Enter would press a focused push button of a page inside the main window's dialog (it becomes
+// an automatic default button there), and Escape would end the dialog.
+TEST(PageKeys, EnterAndEscapeNeverReachTheControlsOrTheDialog) {
+    test::TestPlatform platform;
+    AppContext context{platform.services, platform.prompt};
+    QDialog window;
+    auto* page = new SamplePage(context);
+    page->setParent(&window);
+    auto* format = new QPushButton(QStringLiteral("Format"), page->Content());
+    int presses = 0;
+    QObject::connect(format, &QPushButton::clicked, [&] { ++presses; });
+    auto* name = new QLineEdit(page->Content());
+    int returns = 0;
+    QObject::connect(name, &QLineEdit::returnPressed, [&] { ++returns; });
+    page->OnInitDialog();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+
+    for (QWidget* target : std::vector<QWidget*>{format, name, page->radio, page->Content()}) {
+        target->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(target, key);
+        }
+    }
+    EXPECT_EQ(presses, 0);
+    EXPECT_EQ(returns, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.result(), 0);
+    // Every other key still reaches the controls.
+    QTest::keyClicks(name, QStringLiteral("ok"));
+    EXPECT_EQ(name->text(), QStringLiteral("ok"));
+    format->setFocus();
+    QTest::keyClick(format, Qt::Key_Space);
+    EXPECT_EQ(presses, 1);
 }
 
 TEST(Pages, ConstantsOfTheFivePages) {
