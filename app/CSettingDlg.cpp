@@ -126,6 +126,12 @@ bool CSettingDlg::PrepareRelaunch() {
     IProgramHost& program = m_context.platform.program;
     const std::string folder = program.LocalAppDataFolder() + "/Lumavist";
     program.MakeFolder(folder);
+    // Moving only helps when the copy lands on a fixed disk. A system that itself runs from a
+    // memory card or a USB stick would get a copy on a removable drive again, which would take
+    // its own folder for the card and drop the card folder the user named.
+    if (m_context.platform.volumes.IsRemovable(folder)) {
+        return false;
+    }
     const std::string executable = program.ExecutablePath();
     const std::string copy = folder + executable.substr(executable.rfind('/'));
     if (!program.CopyFile(executable, copy)) {

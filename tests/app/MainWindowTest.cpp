@@ -43,6 +43,13 @@ struct MainWindow : ::testing::Test {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
         QCoreApplication::processEvents();
     }
+    // The program lies on the card, a removable drive, with the app-data folder elsewhere.
+    void StartFromTheCard(const test::TempFolder& appData) {
+        platform.program.executable = card.CardPath() + "dashcam-setting";
+        card.WriteText("dashcam-setting", "program bytes");
+        platform.program.appData = appData.Path().string();
+        platform.volumes.removable.insert(card.CardPath());
+    }
     std::vector<int> VisiblePages() {
         std::vector<int> shown;
         for (int tab = 2200; tab <= 2204; ++tab) {
@@ -164,10 +171,7 @@ TEST_F(MainWindow, NoCardFolderEndsAtOnce) {
 
 TEST_F(MainWindow, FromARemovableDriveItRelaunchesACopyAndReadsNothing) {
     test::TempFolder appData;
-    platform.program.executable = card.CardPath() + "dashcam-setting";
-    card.WriteText("dashcam-setting", "program bytes");
-    platform.program.appData = appData.Path().string();
-    platform.volumes.removable.insert(card.CardPath());
+    StartFromTheCard(appData);
     ASSERT_EQ(window.Start(), CSettingDlg::StartResult::Relaunched);
     const std::string copy = appData.Path().string() + "/Lumavist/dashcam-setting";
     EXPECT_EQ(window.RelaunchPath(), copy);
@@ -177,6 +181,17 @@ TEST_F(MainWindow, FromARemovableDriveItRelaunchesACopyAndReadsNothing) {
     EXPECT_EQ(platform.program.started[0].second, card.CardPath());
     EXPECT_EQ(platform.debug.lines.size(), 3u);
     EXPECT_TRUE(context.clockRequest.flag == 0);
+}
+
+TEST_F(MainWindow, ASystemRunningFromARemovableDriveKeepsItsCardFolder) {
+    test::TempFolder appData;
+    StartFromTheCard(appData);
+    platform.volumes.removable.insert(appData.Path().string() + "/Lumavist");
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    EXPECT_TRUE(platform.program.started.empty());
+    EXPECT_FALSE(std::filesystem::exists(appData.Path() / "Lumavist/dashcam-setting"));
+    EXPECT_EQ(window.RelaunchPath(), "");
+    EXPECT_EQ(context.settings.Current().GetI32(64), 1); // the named card's setup.cfg
 }
 
 struct MainWindowWithViewer : MainWindow {
