@@ -103,8 +103,9 @@ TEST_F(MainWindow, SaveWritesTheRecordAndRemovesTheClockFile) {
     EXPECT_FALSE(context.settings.HasRecord());
 }
 
+// Cancel, the close button and a close by the window manager (0 here, as with Alt+F4).
 TEST_F(MainWindow, CancelAndCloseWriteNothing) {
-    for (int id : {2303, 2301}) {
+    for (int id : {2303, 2301, 0}) {
         test::TempFolder other;
         other.Write("setup.cfg", SetupBytes());
         other.WriteText("time.dat", "2023,12,31,23,59,58,+0900");
@@ -114,9 +115,15 @@ TEST_F(MainWindow, CancelAndCloseWriteNothing) {
         ASSERT_EQ(dialog.Start(), CSettingDlg::StartResult::Running);
         dialog.show();
         otherContext.settings.Current().SetI32(64, 0);
-        QTest::mouseClick(dialog.Button(id), Qt::LeftButton, {}, QPoint(5, 5));
+        if (id != 0) {
+            QTest::mouseClick(dialog.Button(id), Qt::LeftButton, {}, QPoint(5, 5));
+        } else {
+            dialog.close();
+        }
         QCoreApplication::processEvents();
         EXPECT_FALSE(dialog.isVisible()) << id;
+        EXPECT_EQ(dialog.Page(2203), nullptr) << id;
+        EXPECT_FALSE(otherContext.settings.HasRecord()) << id;
         EXPECT_EQ(other.Read("setup.cfg"), SetupBytes()) << id;
         EXPECT_TRUE(other.Exists("time.dat")) << id;
     }
