@@ -13,7 +13,8 @@ std::string LinuxProgramHost::ExecutablePath() {
 }
 
 std::string LinuxProgramHost::LocalAppDataFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
+    // A relative XDG_DATA_HOME is invalid and ignored, as the base-directory rules say.
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
         return data;
     }
     const char* home = std::getenv("HOME");

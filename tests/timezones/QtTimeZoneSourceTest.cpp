@@ -8,31 +8,16 @@
 #include "platform/NullDebugOutput.h"
 #include "platform/linux/QtPcTimeZone.h"
 #include "platform/linux/QtTimeZoneSource.h"
+#include "tests/support/ScopedEnv.h"
 #include "text/AsciiCase.h"
 #include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 namespace {
 
-// Sets TZ for one test and puts the previous value back afterwards.
-class ScopedTz {
-public:
-    explicit ScopedTz(const char* zone) {
-        if (const char* previous = std::getenv("TZ")) {
-            m_previous = previous;
-        }
-        ::setenv("TZ", zone, 1);
-    }
-    ~ScopedTz() {
-        if (m_previous) {
-            ::setenv("TZ", m_previous->c_str(), 1);
-        } else {
-            ::unsetenv("TZ");
-        }
-    }
-
-private:
-    std::optional<std::string> m_previous;
+// TZ for one test.
+struct ScopedTz : test::ScopedEnv {
+    explicit ScopedTz(const char* zone) : ScopedEnv("TZ", zone) {}
 };
 
 class SystemCatalogueTest : public ::testing::Test {
