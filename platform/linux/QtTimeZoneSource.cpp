@@ -92,7 +92,7 @@ const std::map<std::u16string, QtTimeZoneSource::Values>& QtTimeZoneSource::Cata
     const QSet<QByteArray> available(ianaIds.begin(), ianaIds.end());
     const ZoneNameLinks links;
     QSet<QByteArray> windowsIds;
-    for (const QByteArray& ianaId : ianaIds) {
+    for (const QByteArray& ianaId : ianaIds + links.DatabaseZones()) {
         const QByteArray windowsId = links.WindowsIdOf(ianaId);
         if (!windowsId.isEmpty()) {
             windowsIds.insert(windowsId);

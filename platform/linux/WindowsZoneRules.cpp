@@ -1,7 +1,6 @@
 #include "platform/linux/WindowsZoneRules.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace dashcam {
 
@@ -9,14 +8,14 @@ WindowsZoneRules WindowsZoneRules::Of(const QTimeZone& zone, const QByteArray& w
                                       const QDateTime& atUtc) {
     WindowsZoneRules rules;
     rules.windowsId = windowsId;
-    rules.standardOffsetMinutes = zone.standardTimeOffset(atUtc) / 60;
-    // A zone whose database marks winter as the daylight period has a negative amount; the
-    // catalogue counts the size of the change either way.
-    int daylightSeconds = std::abs(zone.daylightTimeOffset(atUtc));
+    int lowest = zone.offsetFromUtc(atUtc);
+    int highest = lowest;
     for (const QTimeZone::OffsetData& change : zone.transitions(atUtc, atUtc.addDays(366))) {
-        daylightSeconds = std::max(daylightSeconds, std::abs(change.daylightTimeOffset));
+        lowest = std::min(lowest, change.offsetFromUtc);
+        highest = std::max(highest, change.offsetFromUtc);
     }
-    rules.daylightMinutes = daylightSeconds / 60;
+    rules.standardOffsetMinutes = lowest / 60;
+    rules.daylightMinutes = (highest - lowest) / 60;
     return rules;
 }
 

@@ -13,8 +13,10 @@ struct WindowsZoneRules {
     int standardOffsetMinutes = 0; // east of UTC
     int daylightMinutes = 0;       // 0 for a zone that does not change its clocks
 
-    // The rules of the zone known by this Windows id, in force at the given instant; a zone
-    // changes its clocks when it has daylight time now or within the following year.
+    // The rules of the zone known by this Windows id, in force at the given instant. Standard
+    // time is the zone's lower offset of the following year and daylight saving the step up from
+    // it, as Windows counts them: a zone whose database keeps summer time as standard and winter
+    // as negative daylight saving (Europe/Dublin) has its winter offset as standard offset.
     static WindowsZoneRules Of(const QTimeZone& zone, const QByteArray& windowsId,
                                const QDateTime& atUtc);
 };

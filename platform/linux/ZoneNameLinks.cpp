@@ -10,8 +10,12 @@ ZoneNameLinks::ZoneNameLinks(const QString& databaseFolder) {
     if (!source.open(QIODevice::ReadOnly)) {
         return;
     }
-    // A link line reads "L <target> <old name>".
+    // A link line reads "L <target> <old name>", a zone line "Z <name> <rules>...".
     for (const QByteArray& line : source.readAll().split('\n')) {
+        if (line.startsWith("Z ")) {
+            m_zones.append(line.simplified().split(' ').value(1));
+            continue;
+        }
         if (!line.startsWith("L ")) {
             continue;
         }

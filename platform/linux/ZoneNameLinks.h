@@ -9,11 +9,12 @@ namespace dashcam {
 
 // The old names the system's time-zone database keeps as links to renamed zones (Asia/Calcutta
 // for Asia/Kolkata). The Windows-zone-id mapping knows some zones only by such an old name, so
-// a zone's id is looked up under all of its names.
+// a zone's id is looked up under all of its names. The zone lines of the same file name the
+// database's zones.
 class ZoneNameLinks {
 public:
-    // Reads the link lines of the database's compiled source, tzdata.zi, in the given folder;
-    // without that file no zone has other names.
+    // Reads the link and zone lines of the database's compiled source, tzdata.zi, in the given
+    // folder; without that file no zone has other names.
     explicit ZoneNameLinks(const QString& databaseFolder = DefaultDatabaseFolder());
     // $TZDIR, or /usr/share/zoneinfo when it is unset.
     static QString DefaultDatabaseFolder();
@@ -22,10 +23,14 @@ public:
     QByteArray CurrentName(const QByteArray& name) const;
     // The Windows zone id of the zone under any of its names; empty when it has none.
     QByteArray WindowsIdOf(const QByteArray& name) const;
+    // Every zone the database defines, the fixed-offset ones Qt does not list included
+    // (Etc/GMT+12, the only zone of the Windows zone at UTC-12:00).
+    const QList<QByteArray>& DatabaseZones() const { return m_zones; }
 
 private:
     QHash<QByteArray, QByteArray> m_targetOf;       // old name -> current name
     QHash<QByteArray, QList<QByteArray>> m_linksTo; // current name -> old names
+    QList<QByteArray> m_zones;
 };
 
 } // namespace dashcam

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include <QTimeZone>
+
 #include "platform/NullDebugOutput.h"
 #include "platform/linux/QtPcTimeZone.h"
 #include "platform/linux/QtTimeZoneSource.h"
@@ -70,6 +72,17 @@ TEST_F(SystemCatalogueTest, ListsWindowsZonesEastToWestWithoutTheExcludedOnes) {
     const CRegTimeZoneInfo& india = Entry(u"India Standard Time");
     EXPECT_EQ(india.Display, u"(UTC+05:30) Kolkata");
     EXPECT_EQ(india.Bias, 330);
+
+    // Ireland's winter time is the standard time of its Windows zone.
+    const CRegTimeZoneInfo& gmt = Entry(u"GMT Standard Time");
+    EXPECT_EQ(gmt.Bias, 0);
+    EXPECT_EQ(gmt.DaylightBias, 60);
+
+    // The westernmost zone has no city, only a fixed-offset database zone.
+    EXPECT_EQ(entries.front().KeyName, u"Line Islands Standard Time");
+    EXPECT_EQ(entries.back().KeyName, u"Dateline Standard Time");
+    EXPECT_EQ(entries.back().Display, u"(UTC-12:00) Dateline Standard Time");
+    EXPECT_EQ(entries.back().Bias, -720);
 }
 
 TEST_F(SystemCatalogueTest, FindsThePcZoneFromTz) {
@@ -85,8 +98,27 @@ TEST_F(SystemCatalogueTest, FindsThePcZoneFromTz) {
         ScopedTz tz("Asia/Kolkata");
         EXPECT_EQ(manager.Entries()[manager.FindCurrentZone()].KeyName, u"India Standard Time");
     }
+    {
+        ScopedTz tz("Europe/Dublin");
+        EXPECT_EQ(manager.Entries()[manager.FindCurrentZone()].KeyName, u"GMT Standard Time");
+        // The clock file's offset: Ireland is at UTC+00:00 outside summer.
+        EXPECT_EQ(pc.GetTimeZoneInformation().Bias, 0);
+        EXPECT_EQ(pc.GetTimeZoneInformation().DaylightBias, -60);
+    }
     ScopedTz tz("UTC");
     EXPECT_EQ(manager.FindCurrentZone(), 0);
+}
+
+// The PC's zone and the catalogue take their biases and names from the same rules, so every
+// zone of the catalogue is found when the PC is set to it.
+TEST_F(SystemCatalogueTest, EveryZoneIsFoundWhenThePcIsInIt) {
+    const auto& entries = manager.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QByteArray ianaId = QTimeZone::windowsIdToDefaultIanaId(
+            QString::fromStdU16String(entries[i].KeyName).toLatin1());
+        ScopedTz tz(ianaId.constData());
+        EXPECT_EQ(manager.FindCurrentZone(), static_cast<int>(i)) << ianaId.constData();
+    }
 }
 
 TEST_F(SystemCatalogueTest, AZoneWrittenToTheRecordIsFoundAgainByName) {
