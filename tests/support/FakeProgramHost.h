@@ -17,6 +17,9 @@ public:
     std::string LocalAppDataFolder() override { return appData; }
     bool MakeFolder(const std::string& path) override { return real.MakeFolder(path); }
     bool CopyFile(const std::string& from, const std::string& to) override {
+        if (!failCopiesTo.empty() && to.find(failCopiesTo) != std::string::npos) {
+            return false;
+        }
         return real.CopyFile(from, to);
     }
     bool StartDetached(const std::string& program, const std::string& argument) override {
@@ -26,6 +29,7 @@ public:
 
     std::string executable = "/opt/editor/dashcam-setting";
     std::string appData = "/nonexistent";
+    std::string failCopiesTo; // copies to a path holding this text fail
     std::vector<std::pair<std::string, std::string>> started;
 
 private:

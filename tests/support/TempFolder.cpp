@@ -20,10 +20,19 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(m_path, error);
 }
 
+void TempFolder::WriteTo(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::vector<std::uint8_t> TempFolder::ReadFrom(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
 void TempFolder::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
     std::filesystem::create_directories((m_path / name).parent_path());
-    std::ofstream out(m_path / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    WriteTo((m_path / name).string(), bytes);
 }
 
 void TempFolder::WriteText(const std::string& name, const std::string& text) const {
@@ -31,8 +40,7 @@ void TempFolder::WriteText(const std::string& name, const std::string& text) con
 }
 
 std::vector<std::uint8_t> TempFolder::Read(const std::string& name) const {
-    std::ifstream in(m_path / name, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    return ReadFrom((m_path / name).string());
 }
 
 bool TempFolder::Exists(const std::string& name) const {

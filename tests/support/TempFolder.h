@@ -25,6 +25,9 @@ public:
     std::vector<std::uint8_t> Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
 
+    static void WriteTo(const std::string& path, const std::vector<std::uint8_t>& bytes);
+    static std::vector<std::uint8_t> ReadFrom(const std::string& path);
+
 private:
     std::filesystem::path m_path;
 };

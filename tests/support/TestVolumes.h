@@ -14,7 +14,9 @@ public:
     std::string DriveRoot(const std::string& path) override {
         return driveRoot.empty() ? real.DriveRoot(path) : driveRoot;
     }
-    std::string BlockDevice(const std::string& path) override { return real.BlockDevice(path); }
+    std::string BlockDevice(const std::string& path) override {
+        return blockDevice.empty() ? real.BlockDevice(path) : blockDevice;
+    }
     bool IsRemovable(const std::string& path) override { return removable.count(path) != 0; }
     std::uint64_t CapacityBytes(const std::string& path) override {
         return capacity != 0 ? capacity : real.CapacityBytes(path);
@@ -23,6 +25,7 @@ public:
     std::set<std::string> removable;
     std::uint64_t capacity = 0;
     std::string driveRoot;
+    std::string blockDevice;
 
 private:
     LinuxVolumes real;

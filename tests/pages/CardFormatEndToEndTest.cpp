@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "pages/CCardFormat.h"
+#include "platform/linux/MkfsFormatter.h"
+#include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/FuseMounter.h"
+#include "tests/support/RecordBytes.h"
+#include "tests/support/TestPlatform.h"
+
+namespace dashcam {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FuseMounter;
+
+// A real format of a card image with the real tools: the card is mounted through FUSE, handed
+// to the procedure as a removable volume, formatted with mkfs and mounted again.
+struct CardImage : ::testing::Test {
+    void PrepareCard() {
+        mountPoint = work.CardPath() + "card/";
+        fs::create_directories(mountPoint);
+        const auto write = [&](const std::string& name, const std::vector<std::uint8_t>& bytes) {
+            fs::create_directories(fs::path(mountPoint + name).parent_path());
+            test::TempFolder::WriteTo(mountPoint + name, bytes);
+        };
+        setup = test::RecordBytes(544, {{0, 544}, {64, 2}, {428, 3}}, 0x11);
+        defaults = test::RecordBytes(544, {{0, 544}, {64, 1}});
+        verDat = {' ', 'V', 'e', 'r', ' ', ':', ' ', '1', '\r', '\n'};
+        write("setup.cfg", setup);
+        write("default.cfg", defaults);
+        write("lang/ver.dat", verDat);
+        write("DCIM/front/0001.avi", std::vector<std::uint8_t>(100000, 7));
+        write("notes.txt", {'h', 'i'});
+        programFolder.WriteText("dashcam-setting", std::string(5000, 'p'));
+    }
+    void Format(FuseMounter& mounter, const std::string& device, std::uint64_t capacity) {
+        test::TestPlatform platform;
+        platform.volumes.removable.insert(mountPoint);
+        platform.volumes.driveRoot = mountPoint;
+        platform.volumes.blockDevice = device;
+        platform.volumes.capacity = capacity;
+        platform.program.appData = work.File("appdata");
+        platform.program.executable = programFolder.File("dashcam-setting");
+        AppContext context{platform.services, platform.prompt};
+        context.CardPath = mountPoint;
+        context.language.LoadLanguage(u"english");
+        MkfsFormatter formatter(platform.volumes, mounter);
+        test::FakeCardFormatUi ui;
+        CCardFormat procedure(context, formatter, ui);
+        procedure.finalPause = std::chrono::milliseconds(0);
+        procedure.Format();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Memory card format completed"});
+    }
+    void ExpectOnlyTheKeptFiles() {
+        std::set<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(mountPoint)) {
+            if (entry.is_regular_file()) {
+                names.insert(fs::relative(entry.path(), mountPoint).string());
+            }
+        }
+        EXPECT_EQ(names, (std::set<std::string>{"setup.cfg", "default.cfg", "lang/ver.dat",
+                                                "dashcam-setting"}));
+        EXPECT_EQ(test::TempFolder::ReadFrom(mountPoint + "setup.cfg"), setup);
+        EXPECT_EQ(test::TempFolder::ReadFrom(mountPoint + "default.cfg"), defaults);
+        EXPECT_EQ(test::TempFolder::ReadFrom(mountPoint + "lang/ver.dat"), verDat);
+        EXPECT_EQ(test::TempFolder::ReadFrom(mountPoint + "dashcam-setting").size(), 5000u);
+    }
+
+    test::TempFolder work, programFolder;
+    std::string mountPoint;
+    std::vector<std::uint8_t> setup, defaults, verDat;
+};
+
+TEST_F(CardImage, Fat32CardIsFormattedForRealAndKeepsTheCamerasFiles) {
+    if (FuseMounter::Shell("command -v fusefat && command -v mkfs.fat && test -e /dev/fuse") != 0) {
+        GTEST_SKIP() << "fusefat or mkfs.fat is missing";
+    }
+    const std::string image = work.File("card.img");
+    ASSERT_EQ(FuseMounter::Shell("truncate -s 64M '" + image + "' && mkfs.fat -F 32 -s 64 '" +
+                                 image + "'"),
+              0);
+    fs::create_directories(work.File("card"));
+    FuseMounter mounter("fusefat -o rw+");
+    std::string error;
+    ASSERT_FALSE(mounter.Mount(image, work.CardPath() + "card/", error).empty());
+    PrepareCard();
+    Format(mounter, image, 64ULL << 20);
+    ExpectOnlyTheKeptFiles();
+    ASSERT_TRUE(mounter.Unmount(mountPoint, error));
+    EXPECT_EQ(FuseMounter::Shell("fsck.fat -n '" + image + "'"), 0);
+    EXPECT_NE(FuseMounter::Shell("mdir -i '" + image + "' ::/DCIM"), 0); // the videos are gone
+}
+
+TEST_F(CardImage, LargeExfatCardIsFormattedForRealAndKeepsTheCamerasFiles) {
+    if (FuseMounter::Shell("command -v mount.exfat-fuse && command -v mkfs.exfat && command -v "
+                           "losetup && test -e /dev/fuse") != 0) {
+        GTEST_SKIP() << "exfat-fuse, mkfs.exfat or losetup is missing";
+    }
+    const std::string image = work.File("card.img");
+    ASSERT_EQ(FuseMounter::Shell("truncate -s 64M '" + image + "' && mkfs.exfat '" + image + "'"),
+              0);
+    FILE* pipe = ::popen(("losetup -f --show '" + image + "' 2>/dev/null").c_str(), "r");
+    char buffer[128] = {};
+    const bool attached = pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr;
+    if (pipe != nullptr) {
+        ::pclose(pipe);
+    }
+    if (!attached) {
+        GTEST_SKIP() << "no loop device can be attached here";
+    }
+    std::string device(buffer);
+    device.erase(device.find_last_not_of("\n") + 1);
+    fs::create_directories(work.File("card"));
+    FuseMounter mounter("mount.exfat-fuse");
+    std::string error;
+    EXPECT_FALSE(mounter.Mount(device, work.CardPath() + "card/", error).empty());
+    if (error.empty()) {
+        PrepareCard();
+        Format(mounter, device, 64000ULL << 20); // above 60000 MiB: exFAT
+        ExpectOnlyTheKeptFiles();
+        mounter.Unmount(mountPoint, error);
+        EXPECT_EQ(FuseMounter::Shell("fsck.exfat -n '" + device + "'"), 0);
+    }
+    FuseMounter::Shell("losetup -d '" + device + "'");
+}
+
+} // namespace
+} // namespace dashcam

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "pages/CCardFormat.h"
+#include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/RecordBytes.h"
+#include "tests/support/TestPlatform.h"
+
+namespace dashcam {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Erases the card folder like a format and reports as told.
+class FakeFormatter : public IFormatter {
+public:
+    bool Load(std::u16string& message) override {
+        if (!available) {
+            message = u"no formatter here";
+        }
+        return available;
+    }
+    void FormatEx(const FormatRequest& request, const FormatCallback& callback) override {
+        requests.push_back(request);
+        for (const auto& entry : fs::directory_iterator(request.driveRoot)) {
+            fs::remove_all(entry.path());
+        }
+        for (int i = 0; i < structureReports; ++i) {
+            callback(kFormatStructureProgress, 0, nullptr);
+        }
+        const unsigned char byte = succeed ? 1 : 0;
+        callback(kFormatDone, 0, &byte);
+    }
+    std::string MountPointAfterFormat() override { return mountAfter; }
+
+    bool available = true;
+    bool succeed = true;
+    int structureReports = 5;
+    std::string mountAfter;
+    std::vector<FormatRequest> requests;
+};
+
+struct CardFormat : ::testing::Test {
+    CardFormat() {
+        card.Write("setup.cfg", test::RecordBytes(544, {{0, 544}, {64, 2}}));
+        card.Write("default.cfg", test::RecordBytes(544, {{0, 544}, {64, 1}}));
+        card.WriteText("lang/ver.dat", " Ver : 1.02\r\n");
+        card.WriteText("DCIM/video.avi", "a drive");
+        context.CardPath = card.CardPath();
+        context.language.LoadLanguage(u"english");
+        platform.volumes.removable.insert(card.CardPath());
+        platform.volumes.driveRoot = card.CardPath();
+        platform.volumes.capacity = 32ULL << 30;
+        platform.program.appData = appData.Path().string();
+        platform.program.executable = programFolder.File("dashcam-setting");
+        programFolder.WriteText("dashcam-setting", "the program");
+        procedure.finalPause = std::chrono::milliseconds(0);
+    }
+    std::set<std::string> CardFiles() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(card.Path())) {
+            if (entry.is_regular_file()) {
+                names.insert(fs::relative(entry.path(), card.Path()).string());
+            }
+        }
+        return names;
+    }
+
+    test::TempFolder card, appData, programFolder;
+    test::TestPlatform platform;
+    AppContext context{platform.services, platform.prompt};
+    FakeFormatter formatter;
+    test::FakeCardFormatUi ui;
+    CCardFormat procedure{context, formatter, ui};
+};
+
+TEST_F(CardFormat, FormatsAndPutsTheCamerasFilesBack) {
+    const auto setup = card.Read("setup.cfg");
+    procedure.OnFormatButton();
+    ASSERT_EQ(formatter.requests.size(), 1u);
+    const FormatRequest& request = formatter.requests[0];
+    EXPECT_EQ(request.driveRoot, card.CardPath());
+    EXPECT_EQ(request.fileSystem, u"FAT32");
+    EXPECT_EQ(request.clusterSize, 32768u);
+    EXPECT_EQ(request.mediaType, 11);
+    EXPECT_TRUE(request.quick);
+    EXPECT_TRUE(request.label.empty());
+    EXPECT_EQ(CardFiles(), (std::set<std::string>{"setup.cfg", "default.cfg", "lang/ver.dat",
+                                                  "dashcam-setting"}));
+    EXPECT_EQ(card.Read("setup.cfg"), setup);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Memory card format completed"});
+    EXPECT_EQ(ui.questions,
+              std::vector<std::string>{
+                  "Caution: All data will be deleted, if you format the memory card.\r\n"
+                  "Select (Yes) to format or select (No) to cancel.\r\n"});
+    EXPECT_EQ(ui.progressText, "Formatting memory card.\r\nPlease wait.\r\n");
+    EXPECT_EQ(ui.progressSize, std::make_pair(400, 150));
+    EXPECT_EQ(ui.progressValues, (std::vector<int>{20, 40, 60, 80, 100, 100}));
+    EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist")); // the verified backup is gone
+}
+
+TEST_F(CardFormat, SixthProgressReportStaysAtTheTop) {
+    formatter.structureReports = 6;
+    procedure.Format();
+    EXPECT_EQ(ui.progressValues, (std::vector<int>{20, 40, 60, 80, 100, 100, 100}));
+}
+
+TEST_F(CardFormat, NoAnswerOrAFixedDiskChangesNothing) {
+    ui.answer = false;
+    procedure.OnFormatButton();
+    ui.answer = true;
+    platform.volumes.removable.clear();
+    procedure.OnFormatButton();
+    EXPECT_TRUE(formatter.requests.empty());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(card.Exists("DCIM/video.avi"));
+}
+
+TEST_F(CardFormat, LargeCardThresholdPicksExfatAndTellsTheViewer) {
+    platform.viewer.windows.push_back(u"Lumavist");
+    platform.volumes.capacity = 60000ULL * 1048576;
+    procedure.Format();
+    platform.volumes.capacity = 60001ULL * 1048576;
+    card.WriteText("setup.cfg", "x");
+    procedure.Format();
+    ASSERT_EQ(formatter.requests.size(), 2u);
+    EXPECT_EQ(formatter.requests[0].fileSystem, u"FAT32");
+    EXPECT_EQ(formatter.requests[1].fileSystem, u"exfat");
+    EXPECT_EQ(formatter.requests[1].clusterSize, 0u);
+    EXPECT_EQ(platform.viewer.posted,
+              (std::vector<std::pair<std::u16string, std::uint32_t>>{{u"Lumavist", 0x219}}));
+}
+
+TEST_F(CardFormat, ViewerHandshakeIsBounded) {
+    platform.viewer.windows.push_back(u"BREVANTIS REZORED PC VIEWER");
+    procedure.OnFormatButton();
+    EXPECT_EQ(platform.viewer.posted, (std::vector<std::pair<std::u16string, std::uint32_t>>{
+                                          {u"BREVANTIS REZORED PC VIEWER", 1123}}));
+    EXPECT_EQ(platform.viewer.waited,
+              (std::vector<std::pair<std::u16string, int>>{{u"EVENT_FILE_PARSING", 30000}}));
+}
+
+TEST_F(CardFormat, FailedOrImpossibleFormatRestoresAndSaysSo) {
+    const std::string failure = "Cannot format the memory card.\r\nIt is currently being used by "
+                                "Rero zud Ezuzaz or another program.\r\n";
+    formatter.succeed = false;
+    procedure.Format();
+    EXPECT_EQ(ui.messages, std::vector<std::string>{failure});
+    EXPECT_EQ(ui.progressValues.back(), 0);
+    EXPECT_TRUE(card.Exists("setup.cfg"));
+
+    ui.messages.clear();
+    formatter.available = false;
+    procedure.Format();
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"no formatter here", failure}));
+    EXPECT_TRUE(card.Exists("setup.cfg") && card.Exists("default.cfg") &&
+                card.Exists("lang/ver.dat"));
+}
+
+TEST_F(CardFormat, StaleBackupsAreNeverRestored) {
+    procedure.Format(); // leaves nothing behind
+    fs::remove(card.File("setup.cfg"));
+    // A backup of another card in the old shared place must not reach this card.
+    programFolder.Write("setup.cfg", test::RecordBytes(544, {{64, 0}}));
+    fs::create_directories(appData.Path() / "Lumavist");
+    std::filesystem::copy_file(programFolder.File("setup.cfg"),
+                               appData.Path() / "Lumavist" / "setup.cfg");
+    procedure.Format();
+    EXPECT_FALSE(card.Exists("setup.cfg"));
+    EXPECT_TRUE(card.Exists("default.cfg"));
+}
+
+TEST_F(CardFormat, FailedBackupStopsTheFormat) {
+    platform.program.failCopiesTo = "default.cfg";
+    procedure.Format();
+    EXPECT_TRUE(formatter.requests.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find(card.CardPath() + "default.cfg"), std::string::npos);
+    EXPECT_TRUE(card.Exists("DCIM/video.avi"));
+}
+
+TEST_F(CardFormat, FailedRestoreIsReportedInsteadOfSuccess) {
+    platform.program.failCopiesTo = card.CardPath() + "lang/ver.dat";
+    procedure.Format();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("could not be put back"), std::string::npos);
+    EXPECT_NE(ui.messages[0].find("lang/ver.dat"), std::string::npos);
+    EXPECT_EQ(ui.messages[0].find("completed"), std::string::npos);
+}
+
+TEST_F(CardFormat, CardFolderFollowsTheCardToItsNewMountPoint) {
+    test::TempFolder newMount;
+    fs::create_directories(card.Path() / "sub");
+    card.Write("sub/setup.cfg", test::RecordBytes(544, {{0, 544}}));
+    context.CardPath = card.CardPath() + "sub/";
+    platform.volumes.removable.insert(context.CardPath);
+    formatter.mountAfter = newMount.CardPath();
+    procedure.Format();
+    EXPECT_EQ(context.CardPath, newMount.CardPath() + "sub/");
+    EXPECT_TRUE(newMount.Exists("sub/setup.cfg"));
+    EXPECT_TRUE(newMount.Exists("sub/dashcam-setting"));
+}
+
+} // namespace
+} // namespace dashcam
