@@ -104,7 +104,7 @@ bool CCardFormat::BackUp(std::vector<KeptFile>& files) {
     return true;
 }
 
-bool CCardFormat::FormatCallback(int command, const void* data, IFormatProgress& progress) {
+bool CCardFormat::FormatCallback(int command, const void* data, IProgress& progress) {
     if (command == kFormatDone) {
         m_success = (data != nullptr && *static_cast<const unsigned char*>(data) == 1) ? 1 : 0;
     } else if (command == kFormatStructureProgress) {
@@ -113,8 +113,7 @@ bool CCardFormat::FormatCallback(int command, const void* data, IFormatProgress&
     return true;
 }
 
-void CCardFormat::FormatWorker(const std::string& driveRoot, bool large,
-                               IFormatProgress& progress) {
+void CCardFormat::FormatWorker(const std::string& driveRoot, bool large, IProgress& progress) {
     std::u16string message;
     if (!m_formatter.Load(message)) {
         m_loadFailure = message;
@@ -188,15 +187,16 @@ void CCardFormat::Format() {
     }
     const bool large = IsLargeCard();
 
-    auto progress = m_ui.CreateProgress(
-        Text(u"IDS_STRING162"),
-        Text(u"IDS_STRING178") + u"\r\n" + Text(u"IDS_STRING1780") + u"\r\n", 400, 150);
     m_success = 0;
     m_loadFailure.clear();
-    std::thread worker(&CCardFormat::FormatWorker, this, m_driveRoot, large, std::ref(*progress));
-    progress->ShowModal();
+    std::thread worker;
+    m_ui.ShowProgress(Text(u"IDS_STRING162"),
+                      Text(u"IDS_STRING178") + u"\r\n" + Text(u"IDS_STRING1780") + u"\r\n", 400,
+                      150, [&](IProgress& progress) {
+                          worker = std::thread(&CCardFormat::FormatWorker, this, m_driveRoot, large,
+                                               std::ref(progress));
+                      });
     worker.join();
-    progress.reset();
     if (!m_loadFailure.empty()) {
         m_ui.ShowMessage(Text(u"IDS_STRING162"), m_loadFailure);
     }

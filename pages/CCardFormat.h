@@ -46,8 +46,8 @@ private:
     void ViewerHandshake();
     static std::vector<KeptFile> KeptFiles(const std::string& backupFolder);
     bool BackUp(std::vector<KeptFile>& files);
-    void FormatWorker(const std::string& driveRoot, bool large, IFormatProgress& progress);
-    bool FormatCallback(int command, const void* data, IFormatProgress& progress);
+    void FormatWorker(const std::string& driveRoot, bool large, IProgress& progress);
+    bool FormatCallback(int command, const void* data, IProgress& progress);
     // The files that could not be put back exactly; empty when all are back.
     std::vector<std::string> Restore(const std::vector<KeptFile>& files);
     void FollowTheCard();
