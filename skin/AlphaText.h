@@ -20,7 +20,8 @@ std::optional<QImage> RenderTextBitmap(const QString& text, const QFont& font, S
 void DrawTextAlpha(CMemCanvas& canvas, const QString& text, const QFont& font, const SkinRect& rect,
                    SkinColor color, int alignment);
 
-// Tahoma at a pixel height (the cell height of the platform's fonts), with its weight.
+// Tahoma whose character cell (ascent plus descent) is the given height in pixels, as the
+// platform's fonts are sized, with its weight (700 bold, else regular).
 QFont TahomaFont(int pixelHeight, int weight);
 
 } // namespace dashcam

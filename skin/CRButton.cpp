@@ -181,7 +181,8 @@ void CRButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CRButton::leaveEvent(QEvent* event) {
-    if (!m_selected) {
+    // Qt tells a disabled widget too when the mouse leaves; its disabled look stays.
+    if (!m_selected && m_state != kDisabled) {
         SetStateAndRedraw(kNormal);
     }
     if (!m_tooltipText.isEmpty() && m_balloon) {
@@ -204,7 +205,12 @@ void CRButton::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressedHere = m_pressedHere;
     m_pressedHere = false;
     if (!rect().contains(event->position().toPoint())) {
-        // Released elsewhere: no click, and the pressed look stays until the mouse leaves.
+        // Released elsewhere: no click. A selected tab shows itself selected again, as no
+        // click will make the parent select it; any other button returns to normal when the
+        // mouse leaves.
+        if (m_selected && m_state == kPressed) {
+            SetStateAndRedraw(kSelected);
+        }
         return;
     }
     if (wasPressedHere) {

@@ -11,6 +11,7 @@ namespace dashcam {
 
 CRStaticText::CRStaticText(QWidget* parent, int id, const QRect& rect) : QWidget(parent), m_id(id) {
     setGeometry(rect);
+    setMouseTracking(true); // every move is the parent's too, not only those with a button held
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_textRect = {0, 0, rect.width(), rect.height()};
     show();

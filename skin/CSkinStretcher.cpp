@@ -1,6 +1,10 @@
 #include "skin/CSkinStretcher.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <utility>
 
 #include "skin/CGdiPlusBitmapResource.h"
 
@@ -14,73 +18,119 @@ bool IsWhite(QRgb c) {
     return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255;
 }
 
-// A plain copy (no blending) of part of one image into another; parts outside the source are
-// left out, as a block copy does.
-void Copy(QImage& to, int x, int y, const QImage& from, int fromX, int fromY, int width,
-          int height) {
-    if (width <= 0 || height <= 0) {
-        return;
-    }
-    QPainter painter(&to);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const QRect source = QRect(fromX, fromY, width, height) & from.rect();
-    painter.drawImage(QPoint(x + source.x() - fromX, y + source.y() - fromY), from, source);
-}
+// Copies columns (or rows) of one canvas into another whose other dimension is the same; both
+// hold premultiplied ARGB pixels. Bands outside either image are left out, as a block copy
+// does. A stretch copy of one band is plain pixel replication, done here directly: the
+// painter's scaled drawing would take its general span path for what is a fill.
+class BandCopier {
+public:
+    BandCopier(const QImage& from, QImage& to, bool horizontal)
+        : m_from(from), m_to(to), m_horizontal(horizontal),
+          m_fromBands(horizontal ? from.width() : from.height()),
+          m_toBands(horizontal ? to.width() : to.height()),
+          m_across(horizontal ? std::min(from.height(), to.height())
+                              : std::min(from.width(), to.width())) {}
 
-// A stretch copy of one column (or row) of the source to the given size.
-void Stretch(QImage& to, const QRect& target, const QImage& from, const QRect& source) {
-    if (target.isEmpty()) {
-        return;
+    // `length` bands from `fromAt` on, placed from `at` on.
+    void Copy(int at, int fromAt, int length) {
+        if (at < 0 || fromAt < 0) {
+            return;
+        }
+        length = std::min({length, m_fromBands - fromAt, m_toBands - at});
+        if (length <= 0) {
+            return;
+        }
+        if (m_horizontal) {
+            for (int y = 0; y < m_across; ++y) {
+                std::copy_n(FromLine(y) + fromAt, length, ToLine(y) + at);
+            }
+        } else {
+            for (int i = 0; i < length; ++i) {
+                std::copy_n(FromLine(fromAt + i), m_across, ToLine(at + i));
+            }
+        }
     }
-    QPainter painter(&to);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(target, from, source);
-}
 
-// One direction of a pass: turns a position and a length along it into a rectangle that spans
-// the whole other direction.
-struct Axis {
-    bool horizontal;
-    int across; // the size of the other direction
-    QRect Rect(int at, int length) const {
-        return horizontal ? QRect(at, 0, length, across) : QRect(0, at, across, length);
+    // Band `fromAt` placed `count` times from `at` on.
+    void Stretch(int at, int fromAt, int count) {
+        if (at < 0 || fromAt < 0 || fromAt >= m_fromBands) {
+            return;
+        }
+        count = std::min(count, m_toBands - at);
+        if (count <= 0) {
+            return;
+        }
+        if (m_horizontal) {
+            for (int y = 0; y < m_across; ++y) {
+                std::fill_n(ToLine(y) + at, count, FromLine(y)[fromAt]);
+            }
+        } else {
+            for (int i = 0; i < count; ++i) {
+                std::copy_n(FromLine(fromAt), m_across, ToLine(at + i));
+            }
+        }
     }
+
+private:
+    const QRgb* FromLine(int y) const {
+        return reinterpret_cast<const QRgb*>(m_from.constBits() + y * m_from.bytesPerLine());
+    }
+    QRgb* ToLine(int y) { return reinterpret_cast<QRgb*>(m_to.bits() + y * m_to.bytesPerLine()); }
+
+    const QImage& m_from;
+    QImage& m_to;
+    bool m_horizontal;
+    int m_fromBands;
+    int m_toBands;
+    int m_across;
 };
 
-void Pass(const QImage& from, QImage& to, int sourceLength, int targetLength,
-          const std::vector<std::int32_t>& marks, std::vector<std::int32_t>& amounts,
-          const Axis& axis) {
-    auto copy = [&](int at, int fromAt, int length) {
-        const QRect t = axis.Rect(at, length);
-        const QRect s = axis.Rect(fromAt, length);
-        Copy(to, t.x(), t.y(), from, s.x(), s.y(), s.width(), s.height());
-    };
-    auto stretch = [&](int at, int fromAt, int length) {
-        Stretch(to, axis.Rect(at, length), from, axis.Rect(fromAt, 1));
-    };
+// One pass: the marked columns (or rows) of `from` are repeated to fill `to`; without marks,
+// or with more than the layout knows, a plain copy.
+void Pass(const QImage& from, QImage& to, bool horizontal, const std::vector<std::int32_t>& marks,
+          std::vector<std::int32_t>& amounts) {
+    BandCopier band(from, to, horizontal);
+    const int sourceLength = horizontal ? from.width() : from.height();
+    const int targetLength = horizontal ? to.width() : to.height();
     if (marks.size() == 1) {
         const int m = marks[0];
         const int k = targetLength - sourceLength + 1;
-        copy(0, 0, m);
-        stretch(m, m, k);
+        band.Copy(0, 0, m);
+        band.Stretch(m, m, k);
         amounts.push_back(k);
-        copy(m + k, m + 1, sourceLength - m);
+        band.Copy(m + k, m + 1, sourceLength - m);
     } else if (marks.size() == 2) {
         const int m0 = marks[0];
         const int m1 = marks[1];
         const int half = (targetLength - sourceLength + 2) / 2;
-        copy(0, 0, m0);
-        stretch(m0, m0, half);
+        band.Copy(0, 0, m0);
+        band.Stretch(m0, m0, half);
         amounts.push_back(half);
-        copy(m0 + half, m0 + 1, m1 - m0 - 1);
-        stretch(m1 + half - 1, m1, half);
+        band.Copy(m0 + half, m0 + 1, m1 - m0 - 1);
+        band.Stretch(m1 + half - 1, m1, half);
         amounts.push_back(half);
-        copy(m1 + 2 * half - 1, m1, sourceLength - m1);
+        // Column m1 is placed once more before the rest; the surplus falls outside the target.
+        band.Copy(m1 + 2 * half - 1, m1, sourceLength - m1);
     } else {
-        // No stretching (or more marks than the layout knows): a plain copy.
-        Copy(to, 0, 0, from, 0, 0, to.width(), to.height());
+        band.Copy(0, 0, targetLength);
     }
+}
+
+// The run of marker pixels on a border line: from the first marker to the last pixel before
+// the next pure white one (or the line's end). None when the line has no marker.
+std::optional<std::pair<int, int>> MarkerRun(int length, const std::function<QRgb(int)>& pixelAt) {
+    int i = 0;
+    while (i < length && !IsMarker(pixelAt(i))) {
+        ++i;
+    }
+    if (i == length) {
+        return std::nullopt;
+    }
+    const int first = i;
+    while (i + 1 < length && !IsWhite(pixelAt(i + 1))) {
+        ++i;
+    }
+    return std::make_pair(first, i);
 }
 
 } // namespace
@@ -101,24 +151,11 @@ void CSkinStretcher::ScanMarkers(const QImage& image) {
 SkinRect CSkinStretcher::ContentRect(const QImage& image) const {
     const int w = image.width();
     const int h = image.height();
-    // A run starts at the first marker pixel and ends before the first white pixel after it.
-    auto run = [](int length, auto pixelAt, int& first, int& last) {
-        first = 0, last = 0;
-        for (int i = 0; i < length; ++i) {
-            const QRgb c = pixelAt(i);
-            if (first == 0 && IsMarker(c)) {
-                first = i;
-            } else if (first > 0 && IsWhite(c)) {
-                last = i - 1;
-                break;
-            }
-        }
-    };
-    int top, bottom, left, right;
-    run(
-        h, [&](int y) { return image.pixel(w - 1, y); }, top, bottom);
-    run(
-        w, [&](int x) { return image.pixel(x, h - 1); }, left, right);
+    // Without a marker run the whole picture is content.
+    const auto [top, bottom] =
+        MarkerRun(h, [&](int y) { return image.pixel(w - 1, y); }).value_or(std::pair(1, h - 2));
+    const auto [left, right] =
+        MarkerRun(w, [&](int x) { return image.pixel(x, h - 1); }).value_or(std::pair(1, w - 2));
     int vertical = bottom - top + 1;
     int horizontal = right - left + 1;
     if (!m_markedRows.empty() && m_markedRows.size() == m_rowAmounts.size()) {
@@ -139,18 +176,21 @@ SkinRect CSkinStretcher::ContentRect(const QImage& image) const {
 }
 
 void CSkinStretcher::DrawStretched(CMemCanvas& canvas, int id, SkinRect* content) {
-    m_columnAmounts.clear();
-    m_rowAmounts.clear();
-    m_markedColumns.clear();
-    m_markedRows.clear();
+    CGdiPlusBitmapResource bitmap;
+    if (!bitmap.Load(id)) {
+        Clear();
+        return; // every id the program draws is among the resources
+    }
+    DrawStretched(canvas, bitmap.Bitmap(), content);
+}
+
+void CSkinStretcher::DrawStretched(CMemCanvas& canvas, const QImage& picture, SkinRect* content) {
+    Clear();
     if (!canvas.HasDeviceContext()) {
         return;
     }
-    CGdiPlusBitmapResource bitmap;
-    if (!bitmap.Load(id)) {
-        return; // every id the program draws is among the resources
-    }
-    const QImage& image = bitmap.Bitmap();
+    // Border pixels are read with straight alpha, so transparent white stays white.
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
     const int w = image.width();
     const int h = image.height();
     const int cw = canvas.Width();
@@ -165,16 +205,26 @@ void CSkinStretcher::DrawStretched(CMemCanvas& canvas, int id, SkinRect* content
     if (!s.HasDeviceContext() || !q.HasDeviceContext() || !p.HasDeviceContext()) {
         return;
     }
-    Copy(s.Image(), 0, 0, image.convertToFormat(QImage::Format_ARGB32_Premultiplied), 1, 1, w - 1,
-         h - 1);
-    Pass(s.Image(), q.Image(), w - 1, cw + 1, m_markedColumns, m_columnAmounts, {true, h - 1});
+    {
+        QPainter painter(&s.Image());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, 0), image, QRect(1, 1, w - 1, h - 1));
+    }
+    Pass(s.Image(), q.Image(), true, m_markedColumns, m_columnAmounts);
     const bool sameHeight = (h - 1) == (ch + 1);
-    Pass(q.Image(), p.Image(), h - 1, ch + 1,
-         sameHeight ? std::vector<std::int32_t>() : m_markedRows, m_rowAmounts, {false, cw + 1});
+    Pass(q.Image(), p.Image(), false, sameHeight ? std::vector<std::int32_t>() : m_markedRows,
+         m_rowAmounts);
     if (content != nullptr) {
         *content = ContentRect(image);
     }
-    Copy(canvas.Image(), 0, 0, p.Image(), 0, 0, cw, ch);
+    BandCopier(p.Image(), canvas.Image(), false).Copy(0, 0, ch);
+}
+
+void CSkinStretcher::Clear() {
+    m_columnAmounts.clear();
+    m_rowAmounts.clear();
+    m_markedColumns.clear();
+    m_markedRows.clear();
 }
 
 void DrawPngNatural(CMemCanvas& canvas, int id) {

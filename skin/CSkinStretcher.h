@@ -18,6 +18,8 @@ public:
     // Fills the whole canvas with PNG image id stretched to the canvas's size; when content is
     // given it receives the content rectangle in the image's own, stretched coordinates.
     void DrawStretched(CMemCanvas& canvas, int id, SkinRect* content = nullptr);
+    // The same for an image already decoded.
+    void DrawStretched(CMemCanvas& canvas, const QImage& picture, SkinRect* content = nullptr);
 
     // What the last stretched drawing recorded.
     const std::vector<std::int32_t>& ColumnAmounts() const { return m_columnAmounts; }
@@ -26,6 +28,7 @@ public:
     const std::vector<std::int32_t>& MarkedRows() const { return m_markedRows; }
 
 private:
+    void Clear();
     void ScanMarkers(const QImage& image);
     SkinRect ContentRect(const QImage& image) const;
 

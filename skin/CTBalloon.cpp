@@ -1,10 +1,16 @@
 #include "skin/CTBalloon.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "skin/AlphaText.h"
 
 namespace dashcam {
+namespace {
+
+constexpr int kMargin = 4;
+
+} // namespace
 
 CTBalloon::CTBalloon()
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -14,6 +20,8 @@ CTBalloon::CTBalloon()
 
 void CTBalloon::SetText(const QString& text) {
     m_text = text;
+    // The balloon takes the size of its text plus a small margin.
+    resize(QFontMetrics(m_font).size(0, text) + QSize(2 * kMargin, 2 * kMargin));
     m_recompose = true;
     update();
 }
@@ -29,7 +37,7 @@ void CTBalloon::Compose() {
     if (!m_composition.Create(width(), height())) {
         return;
     }
-    const SkinRect content{0, 0, width(), height()};
+    const SkinRect content{kMargin, kMargin, width() - kMargin, height() - kMargin};
     DrawTextAlpha(m_composition, m_text, m_font, content, Rgb(0, 0, 0), 0);
 }
 

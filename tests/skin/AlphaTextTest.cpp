@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,6 +30,52 @@ TEST(AlphaText, FullCoverageOfWhiteIs254WithOpaqueAlpha) {
     }
     EXPECT_TRUE(full);
     EXPECT_FALSE(RenderTextBitmap("", TahomaFont(13, 700), Rgb(255, 255, 255)));
+}
+
+TEST(AlphaText, CoverageBecomesAlphaPremultipliedByTheColour) {
+    const auto text = RenderTextBitmap("HIM", TahomaFont(40, 700), Rgb(200, 100, 50));
+    ASSERT_TRUE(text);
+    int full = 0, partial = 0;
+    for (int y = 0; y < text->height(); ++y) {
+        for (int x = 0; x < text->width(); ++x) {
+            const QRgb p = text->pixel(x, y);
+            const unsigned v = qAlpha(p);
+            ASSERT_EQ(qRed(p), int((200 * v) >> 8));
+            ASSERT_EQ(qGreen(p), int((100 * v) >> 8));
+            ASSERT_EQ(qBlue(p), int((50 * v) >> 8));
+            full += v == 255;
+            partial += v > 0 && v < 255;
+        }
+    }
+    EXPECT_GT(full, 100); // the bold stems are fully covered
+    EXPECT_GT(partial, 0);
+
+    // Blended over black, white at full coverage gives 254 in every channel.
+    CMemCanvas canvas;
+    ASSERT_TRUE(canvas.Create(200, 60));
+    canvas.Image().fill(qRgba(0, 0, 0, 255));
+    DrawTextAlpha(canvas, "HIM", TahomaFont(40, 700), {0, 0, 200, 60}, Rgb(255, 255, 255), 0);
+    bool found = false;
+    for (int y = 0; y < 60 && !found; ++y) {
+        for (int x = 0; x < 200 && !found; ++x) {
+            found = canvas.Image().pixel(x, y) == qRgba(254, 254, 254, 255);
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(TahomaFont, HeightIsTheCharacterCell) {
+    for (int height : {13, 14, 20}) {
+        QFont font = TahomaFont(height, 700);
+        const QFontMetrics metrics(font);
+        EXPECT_LE(metrics.ascent() + metrics.descent(), height) << height;
+        font.setPixelSize(font.pixelSize() + 1);
+        const QFontMetrics larger(font);
+        EXPECT_GT(larger.ascent() + larger.descent(), height) << height;
+    }
+    EXPECT_EQ(QFontInfo(TahomaFont(13, 700)).family(), QStringLiteral("Tahoma"));
+    EXPECT_TRUE(QFontInfo(TahomaFont(13, 700)).bold());
+    EXPECT_FALSE(QFontInfo(TahomaFont(13, 400)).bold());
 }
 
 TEST(AlphaText, PlacementInItsRectangle) {
@@ -79,6 +127,7 @@ TEST(StaticText, MousePressReachesTheParentInLabelCoordinates) {
     title.SetTextSkin(0, TahomaFont(13, 700), &background, &style);
     parent.show();
     QTest::mousePress(&title, Qt::LeftButton, {}, QPoint(5, 6));
+    QTest::mouseRelease(&title, Qt::LeftButton, {}, QPoint(5, 6));
     ASSERT_EQ(parent.presses.size(), 1u);
     EXPECT_EQ(parent.presses[0], QPoint(5, 6));
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "resources/EmbeddedResources.h"
 #include "skin/CGdiPlusBitmapResource.h"
 #include "skin/CSkinStretcher.h"
@@ -56,6 +58,108 @@ TEST(SkinStretcher, StretchedColumnRepeatsAndEdgesStay) {
         EXPECT_EQ(out.pixel(0, y), image.pixel(1, y + 1));
         EXPECT_EQ(out.pixel(100, y), image.pixel(7, y + 1));
         EXPECT_EQ(out.pixel(220, y), image.pixel(13, y + 1)); // the right edge keeps its place
+    }
+}
+
+// Checks every canvas pixel against the picture pixel (inside the border) the maps name.
+void ExpectMapped(const CMemCanvas& canvas, const QImage& image, std::function<int(int)> mapX,
+                  std::function<int(int)> mapY) {
+    const QImage picture = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) {
+            ASSERT_EQ(canvas.Image().pixel(x, y), picture.pixel(mapX(x) + 1, mapY(y) + 1))
+                << "at " << x << ", " << y;
+        }
+    }
+}
+
+// Canvas position -> picture position for one stretch band at m repeated k times.
+std::function<int(int)> OneBand(int m, int k) {
+    return [m, k](int i) { return i < m ? i : (i < m + k ? m : i - k + 1); };
+}
+
+TEST(SkinStretcher, BackgroundRepeatsItsMarkedColumnAndRow) {
+    CGdiPlusBitmapResource bitmap;
+    ASSERT_TRUE(bitmap.Load(501));
+    CSkinStretcher stretcher;
+    CMemCanvas canvas;
+    EXPECT_EQ(DrawInto(stretcher, 501, 722, 587, &canvas), (SkinRect{2, 2, 723, 588}));
+    EXPECT_EQ(stretcher.ColumnAmounts(), std::vector<std::int32_t>{696});
+    EXPECT_EQ(stretcher.RowAmounts(), std::vector<std::int32_t>{489});
+    ExpectMapped(canvas, bitmap.Bitmap(), OneBand(13, 696), OneBand(41, 489));
+}
+
+constexpr QRgb kMarker = qRgba(0, 0, 0, 255);
+constexpr QRgb kNoMarker = qRgba(255, 255, 255, 0);
+
+// A W x H image with a border free of markers around opaque pixels that differ by column.
+QImage BorderedImage(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(kNoMarker);
+    for (int x = 1; x < width - 1; ++x) {
+        for (int y = 1; y < height - 1; ++y) {
+            image.setPixel(x, y, qRgba(10 * x, 20 * y, 255, 255));
+        }
+    }
+    return image;
+}
+
+TEST(SkinStretcher, TwoStretchColumnsShareTheExtraWidth) {
+    QImage image = BorderedImage(8, 5);
+    image.setPixel(2, 0, kMarker);
+    image.setPixel(5, 0, kMarker);
+    CMemCanvas canvas;
+    ASSERT_TRUE(canvas.Create(10, 3));
+    CSkinStretcher stretcher;
+    stretcher.DrawStretched(canvas, image);
+    EXPECT_EQ(stretcher.MarkedColumns(), (std::vector<std::int32_t>{1, 4}));
+    // half = (11 - 7 + 2) / 2 = 3; column 4 is placed once more after its stretch.
+    EXPECT_EQ(stretcher.ColumnAmounts(), (std::vector<std::int32_t>{3, 3}));
+    const int expected[] = {0, 1, 1, 1, 2, 3, 4, 4, 4, 4};
+    ExpectMapped(
+        canvas, image, [&](int x) { return expected[x]; }, [](int y) { return y; });
+}
+
+TEST(SkinStretcher, MarkerRunsFollowTheBorderColours) {
+    QImage image = BorderedImage(6, 8);
+    image.setPixel(0, 3, qRgba(0, 0, 0, 0)); // transparent black marks a row too
+    // Right column: a red pixel does not end the run, transparent white does.
+    image.setPixel(5, 1, kMarker);
+    image.setPixel(5, 2, qRgba(255, 0, 0, 255));
+    image.setPixel(5, 3, kMarker);
+    image.setPixel(5, 5, kMarker); // a later run is not the content
+    image.setPixel(2, 7, kMarker);
+    CMemCanvas canvas;
+    ASSERT_TRUE(canvas.Create(9, 7));
+    CSkinStretcher stretcher;
+    SkinRect content;
+    stretcher.DrawStretched(canvas, image, &content);
+    EXPECT_TRUE(stretcher.MarkedColumns().empty());
+    EXPECT_EQ(stretcher.MarkedRows(), std::vector<std::int32_t>{2});
+    EXPECT_EQ(stretcher.RowAmounts(), std::vector<std::int32_t>{2});
+    // Rows 1 to 3 plus the amount of stretch row 3; column 2 alone, nothing stretched.
+    EXPECT_EQ(content, (SkinRect{2, 1, 3, 6}));
+
+    // Runs that start at the corner or are never ended by white still give their length.
+    for (int y = 0; y < 8; ++y) {
+        image.setPixel(5, y, kMarker);
+    }
+    CMemCanvas sameHeight;
+    ASSERT_TRUE(sameHeight.Create(9, 6));
+    stretcher.DrawStretched(sameHeight, image, &content);
+    EXPECT_TRUE(stretcher.RowAmounts().empty());
+    EXPECT_EQ(content, (SkinRect{2, 0, 3, 8}));
+}
+
+TEST(SkinStretcher, ImageWithoutStretchColumnLeavesTheExtraWidthEmpty) {
+    const QImage image = BorderedImage(6, 6);
+    CMemCanvas canvas;
+    ASSERT_TRUE(canvas.Create(10, 4));
+    CSkinStretcher().DrawStretched(canvas, image);
+    for (int y = 0; y < 4; ++y) {
+        EXPECT_EQ(canvas.Image().pixel(3, y), qRgba(40, 20 * (y + 1), 255, 255));
+        EXPECT_EQ(qAlpha(canvas.Image().pixel(4, y)), 0);
+        EXPECT_EQ(qAlpha(canvas.Image().pixel(9, y)), 0);
     }
 }
 
