@@ -243,6 +243,36 @@ void CBaseDialog::PlaceControlWithFont(int id, const QFont& font, const QString&
     control->setGeometry(x, y, fitToText ? MeasureTextWidth(text, font) : width, height);
 }
 
+QString CBaseDialog::Text(std::u16string_view key) const {
+    return QString::fromStdU16String(m_context.language.GetText(key));
+}
+
+std::int32_t CBaseDialog::Field(std::size_t offset) const {
+    return m_context.settings.Current().GetI32(offset);
+}
+
+void CBaseDialog::SetField(std::size_t offset, std::int32_t value) {
+    m_context.settings.Current().SetI32(offset, value);
+}
+
+QButtonGroup* CBaseDialog::MakeGroup(std::initializer_list<QAbstractButton*> buttons) {
+    auto* group = new QButtonGroup(this);
+    for (QAbstractButton* button : buttons) {
+        group->addButton(button);
+    }
+    return group;
+}
+
+void CBaseDialog::ShowChecked(QButtonGroup* group, QAbstractButton* checked) {
+    // An exclusive group refuses to uncheck its last checked button.
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons()) {
+        const QSignalBlocker quiet(button);
+        button->setChecked(button == checked);
+    }
+    group->setExclusive(true);
+}
+
 QSize CBaseDialog::PlaceSectionTitle(int id, const QString& text, int x, int y) {
     m_sectionTitleIds.push_back(id);
     return PlaceLabel(id, text, m_titleFont, x, y);

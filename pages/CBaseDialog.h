@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QFont>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSize>
 #include <QWidget>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "app/AppContext.h"
@@ -80,6 +86,16 @@ protected:
         m_controls[id] = widget;
         return widget;
     }
+    // The interface text of a language-pack key.
+    QString Text(std::u16string_view key) const;
+    // A field of the current record (the record is replaced on every load, so it is looked up
+    // each time).
+    std::int32_t Field(std::size_t offset) const;
+    void SetField(std::size_t offset, std::int32_t value);
+    // One exclusive radio group of a section.
+    QButtonGroup* MakeGroup(std::initializer_list<QAbstractButton*> buttons);
+    // Checks one button of a group, or none (nullptr), without telling the page.
+    static void ShowChecked(QButtonGroup* group, QAbstractButton* checked);
     // Places a section title and registers it for its separator line.
     QSize PlaceSectionTitle(int id, const QString& text, int x, int y);
     void ClearSectionTitles() { m_sectionTitleIds.clear(); }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QButtonGroup>
+#include <QRadioButton>
+
 #include "pages/CBaseDialog.h"
+#include "skin/CSubSlider.h"
 
 namespace dashcam {
 
@@ -11,16 +15,22 @@ public:
     static constexpr int kTemplateId = 130;
     static constexpr int kFocusHolderId = 1031;
 
-    explicit CCommonDlg(AppContext& context, QWidget* parent = nullptr)
-        : CBaseDialog(context, kTemplateId, kFocusHolderId, 50, 80, parent) {}
+    explicit CCommonDlg(AppContext& context, QWidget* parent = nullptr);
 
-    void LoadFromRecord() override {}
+    void LoadFromRecord() override;
 
 protected:
-    void Layout() override {
-        ClearSectionTitles();
-        SetScrollLimit(50);
-    }
+    void Layout() override;
+
+private:
+    void PlaceBrightnessRow(int titleId, const char16_t* titleKey, int sliderId, int darkId,
+                            int lightId, int y);
+
+    CSubSlider* m_front;
+    CSubSlider* m_rear;
+    QRadioButton* m_wdrOn;
+    QRadioButton* m_wdrOff;
+    QButtonGroup* m_wdrGroup;
 };
 
 } // namespace dashcam
