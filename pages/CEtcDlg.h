@@ -1,6 +1,14 @@
 #pragma once
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+
 #include "pages/CBaseDialog.h"
+#include "pages/CardFormatUi.h"
+#include "platform/Formatter.h"
 
 namespace dashcam {
 
@@ -10,17 +18,36 @@ class CEtcDlg : public CBaseDialog {
 public:
     static constexpr int kTemplateId = 133;
     static constexpr int kFocusHolderId = 1342;
+    static constexpr int kBarCount = 5;
 
-    explicit CEtcDlg(AppContext& context, QWidget* parent = nullptr)
-        : CBaseDialog(context, kTemplateId, kFocusHolderId, 100, 100, parent) {}
+    explicit CEtcDlg(AppContext& context, QWidget* parent = nullptr);
 
-    void LoadFromRecord() override {}
+    void LoadFromRecord() override;
+    // What the Format button works with; without them the button does nothing.
+    void SetCardFormat(IFormatter& formatter, ICardFormatUi& ui);
+
+    // The card's share of each recording type under a partition type (type A for any value
+    // other than 2 and 3), and the bar widths and percentage texts the chart shows for them.
+    static const std::array<float, kBarCount>& Shares(int partition);
+    static std::array<int, kBarCount> BarWidths(int partition);
+    static QString PercentText(float share);
+    // Where bar i is drawn, in content coordinates.
+    QRect BarRect(int index) const;
 
 protected:
-    void Layout() override {
-        ClearSectionTitles();
-        SetScrollLimit(67);
-    }
+    void Layout() override;
+    void PaintContent(QPainter& painter) override;
+
+private:
+    void PlaceShareLabels();
+    void PlaceOverwriteBoxes();
+    void ShowPartition();
+
+    std::array<QRadioButton*, 3> m_partitions{};
+    QButtonGroup* m_partitionGroup = nullptr;
+    std::array<QCheckBox*, 4> m_overwrite{};
+    IFormatter* m_formatter = nullptr;
+    ICardFormatUi* m_formatUi = nullptr;
 };
 
 } // namespace dashcam
