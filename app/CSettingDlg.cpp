@@ -217,7 +217,9 @@ void CSettingDlg::CreatePages() {
         page->setVisible(tabId == kTabMemoryCard);
         m_pages[tabId] = page;
     };
-    make(kTabMemoryCard, new CEtcDlg(m_context));
+    auto* memoryCard = new CEtcDlg(m_context);
+    memoryCard->SetCardFormat(m_formatter, m_formatUi);
+    make(kTabMemoryCard, memoryCard);
     make(kTabCamera, new CCommonDlg(m_context));
     make(kTabRoadSafety, new CNormalDlg(m_context));
     make(kTabRecord, new CParkingDlg(m_context));

@@ -10,6 +10,9 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "app/QtCardFormatUi.h"
+#include "platform/linux/CommandMounter.h"
+#include "platform/linux/MkfsFormatter.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CMemCanvas.h"
 
@@ -78,6 +81,10 @@ private:
 
     AppContext& m_context;
     DeviceDescription m_device;
+    // What the Memory-card page's Format button formats with.
+    CommandMounter m_mounter;
+    MkfsFormatter m_formatter{m_context.platform.volumes, m_mounter};
+    QtCardFormatUi m_formatUi{this, m_context.prompt};
     std::string m_programFolder;
     std::string m_relaunchPath;
     CMemCanvas m_background;
