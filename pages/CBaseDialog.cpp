@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QStyle>
 #include <QWheelEvent>
@@ -241,6 +242,12 @@ void CBaseDialog::PlaceControlWithFont(int id, const QFont& font, const QString&
     }
     control->setFont(font);
     control->setGeometry(x, y, fitToText ? MeasureTextWidth(text, font) : width, height);
+}
+
+void CBaseDialog::AddLabels(std::initializer_list<int> ids) {
+    for (int id : ids) {
+        AddControl(id, new QLabel);
+    }
 }
 
 QString CBaseDialog::Text(std::u16string_view key) const {

@@ -86,6 +86,8 @@ protected:
         m_controls[id] = widget;
         return widget;
     }
+    // Plain text labels under their ids.
+    void AddLabels(std::initializer_list<int> ids);
     // The interface text of a language-pack key.
     QString Text(std::u16string_view key) const;
     // A field of the current record (the record is replaced on every load, so it is looked up

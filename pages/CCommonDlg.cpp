@@ -8,9 +8,7 @@ namespace dashcam {
 
 CCommonDlg::CCommonDlg(AppContext& context, QWidget* parent)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 50, 80, parent) {
-    for (int id : {1000, 1001, 1003, 1005, 1002, 1004, 1006, 1040}) {
-        AddControl(id, new QLabel);
-    }
+    AddLabels({1000, 1001, 1003, 1005, 1002, 1004, 1006, 1040});
     m_front = AddControl(1008, new CSubSlider);
     m_rear = AddControl(1009, new CSubSlider);
     m_wdrOn = AddControl(1041, new QRadioButton);

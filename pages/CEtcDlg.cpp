@@ -34,9 +34,7 @@ constexpr std::array<std::array<float, CEtcDlg::kBarCount>, 3> kShares = {{
 
 CEtcDlg::CEtcDlg(AppContext& context, QWidget* parent)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 100, 100, parent) {
-    for (int id : {1305, 1306, 1307, 1308, 1309, 1310, 1340, 1300}) {
-        AddControl(id, new QLabel);
-    }
+    AddLabels({1305, 1306, 1307, 1308, 1309, 1310, 1340, 1300});
     for (int i = 0; i < kBarCount; ++i) {
         AddControl(kFirstPercentLabel + i, new QLabel)->setAlignment(Qt::AlignRight);
     }

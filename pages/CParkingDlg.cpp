@@ -36,10 +36,8 @@ QStringList Volts(double first, double step) {
 
 CParkingDlg::CParkingDlg(AppContext& context, QWidget* parent)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 500, 80, parent) {
-    for (int id : {1210, 1211, 1212, 1112, 1127, 1109, 1110, 1111, 1113, 1114, 1115, 1117, 1118,
-                   1119, 1120, 1122}) {
-        AddControl(id, new QLabel);
-    }
+    AddLabels({1210, 1211, 1212, 1112, 1127, 1109, 1110, 1111, 1113, 1114, 1115, 1117, 1118, 1119,
+               1120, 1122});
     for (int id : {1252, 1160, 1161, 1162, 1163, 1164}) {
         AddControl(id, new CSubSlider);
     }
