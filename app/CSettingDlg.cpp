@@ -223,7 +223,9 @@ void CSettingDlg::CreatePages() {
     make(kTabCamera, new CCommonDlg(m_context));
     make(kTabRoadSafety, new CNormalDlg(m_context));
     make(kTabRecord, new CParkingDlg(m_context));
-    make(kTabSystem, new CSystemDlg(m_context));
+    auto* system = new CSystemDlg(m_context);
+    system->SetDevice(m_device);
+    make(kTabSystem, system);
 }
 
 void CSettingDlg::LoadPages() {

@@ -1,6 +1,15 @@
 #pragma once
 
+#include <QButtonGroup>
+#include <QComboBox>
+#include <cstddef>
+#include <initializer_list>
+#include <utility>
+
 #include "pages/CBaseDialog.h"
+#include "settings/DeviceDescription.h"
+#include "skin/CSubSlider.h"
+#include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 
@@ -11,16 +20,32 @@ public:
     static constexpr int kTemplateId = 221;
     static constexpr int kFocusHolderId = 1389;
 
-    explicit CSystemDlg(AppContext& context, QWidget* parent = nullptr)
-        : CBaseDialog(context, kTemplateId, kFocusHolderId, 250, 100, parent) {}
+    explicit CSystemDlg(AppContext& context, QWidget* parent = nullptr);
 
-    void LoadFromRecord() override {}
+    // The camera's languages; the main window gives them before the first load.
+    void SetDevice(const DeviceDescription& device) { m_device = &device; }
+    void LoadFromRecord() override;
 
 protected:
-    void Layout() override {
-        ClearSectionTitles();
-        SetScrollLimit(550);
-    }
+    void Layout() override;
+
+private:
+    // Radios of one section, each writing its value to the field.
+    QButtonGroup* MakeRadios(std::size_t offset, std::initializer_list<std::pair<int, int>> radios);
+    void Show(QButtonGroup* group, int id);
+    void LoadLanguages();
+    void LoadTimeZones();
+    CSubSlider* Slider(int id) const { return static_cast<CSubSlider*>(Control(id)); }
+
+    CTimeZoneInfoManager m_zones;
+    const DeviceDescription* m_device = nullptr;
+    QComboBox* m_languages;
+    QComboBox* m_timeZones;
+    QButtonGroup* m_lcdOff;
+    QButtonGroup* m_led;
+    QButtonGroup* m_daylight;
+    QButtonGroup* m_speedUnit;
+    QButtonGroup* m_stamp;
 };
 
 } // namespace dashcam

@@ -1,0 +1,76 @@
+#include <QComboBox>
+
+#include "pages/CSystemDlg.h"
+#include "settings/SettingsFields.h"
+#include "tests/pages/PageTest.h"
+
+namespace dashcam {
+namespace {
+
+struct SystemPage : test::PageTest<CSystemDlg> {
+    SystemPage() {
+        // The second code has no name: the list shows two languages.
+        device.names = {u"English", u"Korean"};
+        device.nameCodeIndex = {0, 2};
+        page.SetDevice(device);
+    }
+    DeviceDescription device;
+};
+
+constexpr auto kVoiceOn = OffsetOf("voice_guidance_enable");
+constexpr auto kVolume = OffsetOf("voice_volume");
+
+TEST_F(SystemPage, LoadingShowsOddValuesKeepsThemAndClearsTheClockRequest) {
+    SetField(kVoiceOn, 1);
+    SetField(kVolume, 6);
+    SetField(OffsetOf("lcd_off"), 1);
+    SetField(OffsetOf("security_led"), 4);
+    SetField(OffsetOf("speed_unit"), 2);
+    SetField(OffsetOf("speed_stamp"), 2);
+    SetField(OffsetOf("language_index"), 2);
+    context.clockRequest.flag = 1;
+    LoadKeepingTheRecord();
+    EXPECT_EQ(context.clockRequest.flag, 0u);
+    EXPECT_EQ(Get<CSubSlider>(1018)->GetPosition(), 3);
+    EXPECT_TRUE(Checked(1037));
+    for (int id : {1330, 1331, 1332, 1333}) {
+        EXPECT_FALSE(Checked(id));
+    }
+    EXPECT_TRUE(Checked(1383));
+    EXPECT_TRUE(Checked(1398));
+    auto* languages = Get<QComboBox>(1390);
+    EXPECT_EQ(languages->count(), 2);
+    EXPECT_EQ(languages->currentIndex(), 1);
+}
+
+TEST_F(SystemPage, VoiceGuidancePairAndRadiosWriteTheirValues) {
+    SetField(kVoiceOn, 0);
+    SetField(kVolume, 3);
+    page.LoadFromRecord();
+    EXPECT_EQ(Get<CSubSlider>(1018)->GetPosition(), 0);
+    Key(1018, Qt::Key_Right);
+    Key(1018, Qt::Key_Right);
+    EXPECT_EQ(Field(kVoiceOn), 1);
+    EXPECT_EQ(Field(kVolume), 2);
+    Key(1018, Qt::Key_Home);
+    EXPECT_EQ(Field(kVoiceOn), 0);
+    EXPECT_EQ(Field(kVolume), 2);
+
+    Click(1038);
+    EXPECT_EQ(Field(OffsetOf("lcd_off")), 600000);
+    Click(1039);
+    EXPECT_EQ(Field(OffsetOf("lcd_off")), 0);
+    Click(1332);
+    EXPECT_EQ(Field(OffsetOf("security_led")), 3);
+    Click(1383);
+    EXPECT_EQ(Field(OffsetOf("speed_unit")), 1);
+    EXPECT_TRUE(Checked(1039)); // sections are separate groups
+
+    auto* languages = Get<QComboBox>(1390);
+    languages->setFocus();
+    QTest::keyClick(languages, Qt::Key_Down);
+    EXPECT_EQ(Field(OffsetOf("language_index")), 2);
+}
+
+} // namespace
+} // namespace dashcam
