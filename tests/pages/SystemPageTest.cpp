@@ -74,3 +74,31 @@ TEST_F(SystemPage, VoiceGuidancePairAndRadiosWriteTheirValues) {
 
 } // namespace
 } // namespace dashcam
+
+namespace dashcam {
+namespace {
+
+TEST(SystemPageZones, PickingAZoneWritesItsNameAndOffset) {
+    test::TestPlatform platform;
+    platform.timeZones.AddZone(u"Tokyo Standard Time", -540);
+    platform.timeZones.AddZone(u"Eastern Standard Time", 300);
+    AppContext context{platform.services, platform.prompt};
+    context.settings.CreateEmptyRecord();
+    context.settings.Current().SetText(OffsetOf("time_zone_name"), 32, "Tokyo Standard Time");
+    context.settings.Current().SetI32(OffsetOf("time_zone_offset"), 540);
+    CSystemDlg page(context);
+    page.OnInitDialog();
+    page.show();
+    page.LoadFromRecord();
+    auto* zones = qobject_cast<QComboBox*>(page.Control(1123));
+    ASSERT_EQ(zones->count(), 2);
+    EXPECT_EQ(zones->currentIndex(), 0); // east first
+    zones->setFocus();
+    QTest::keyClick(zones, Qt::Key_Down);
+    EXPECT_EQ(context.settings.Current().GetText(OffsetOf("time_zone_name"), 32),
+              "Eastern Standard Time");
+    EXPECT_EQ(context.settings.Current().GetI32(OffsetOf("time_zone_offset")), -300);
+}
+
+} // namespace
+} // namespace dashcam
