@@ -12,7 +12,7 @@
 #include "app/AppContext.h"
 #include "app/QtCardFormatUi.h"
 #include "platform/linux/CommandMounter.h"
-#include "platform/linux/MkfsFormatter.h"
+#include "platform/linux/LinuxFormatter.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CMemCanvas.h"
 
@@ -83,7 +83,7 @@ private:
     DeviceDescription m_device;
     // What the Memory-card page's Format button formats with.
     CommandMounter m_mounter;
-    MkfsFormatter m_formatter{m_context.platform.volumes, m_mounter};
+    LinuxFormatter m_formatter{m_context.platform.volumes, m_mounter};
     QtCardFormatUi m_formatUi{this, m_context.prompt};
     std::string m_programFolder;
     std::string m_relaunchPath;

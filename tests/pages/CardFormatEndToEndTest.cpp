@@ -5,7 +5,7 @@
 #include <set>
 
 #include "pages/CCardFormat.h"
-#include "platform/linux/MkfsFormatter.h"
+#include "platform/linux/LinuxFormatter.h"
 #include "tests/support/FakeCardFormatUi.h"
 #include "tests/support/FuseMounter.h"
 #include "tests/support/RecordBytes.h"
@@ -48,11 +48,14 @@ struct CardImage : ::testing::Test {
         AppContext context{platform.services, platform.prompt};
         context.CardPath = mountPoint;
         context.language.LoadLanguage(u"english");
-        MkfsFormatter formatter(platform.volumes, mounter);
+        // No desktop disk service here: the editor's formatter falls back to mkfs.
+        LinuxFormatter formatter(platform.volumes, mounter,
+                                 [] { return QDBusConnection(QStringLiteral("none")); });
         test::FakeCardFormatUi ui;
         CCardFormat procedure(context, formatter, ui);
         procedure.finalPause = std::chrono::milliseconds(0);
         procedure.Format();
+        EXPECT_FALSE(formatter.UsesDiskService());
         EXPECT_EQ(ui.messages, std::vector<std::string>{"Memory card format completed"});
     }
     void ExpectOnlyTheKeptFiles() {

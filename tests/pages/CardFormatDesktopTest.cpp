@@ -1,0 +1,75 @@
+#include <filesystem>
+#include <fstream>
+
+#include "pages/CEtcDlg.h"
+#include "platform/linux/CommandMounter.h"
+#include "platform/linux/LinuxFormatter.h"
+#include "tests/pages/PageTest.h"
+#include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/PrivateDiskService.h"
+
+namespace dashcam {
+namespace {
+
+namespace fs = std::filesystem;
+using test::PrivateDiskService;
+
+// The Format button of the Memory-card page with the editor's own formatter: the desktop's
+// disk service when it answers, mkfs otherwise.
+struct DesktopFormat : test::PageTest<CEtcDlg> {
+    DesktopFormat() {
+        card = work.CardPath() + "CARD/";
+        fs::create_directories(card + "lang");
+        fs::create_directories(work.CardPath() + "CARD-new");
+        work.WriteText("CARD/setup.cfg", std::string(544, 's'));
+        work.WriteText("CARD/default.cfg", std::string(544, 'd'));
+        work.WriteText("CARD/lang/ver.dat", " Ver : 1\r\n");
+        work.WriteText("program/dashcam-setting", "program");
+        platform.volumes.removable.insert(card);
+        platform.volumes.driveRoot = card;
+        platform.volumes.capacity = 8000ULL << 20;
+        platform.program.appData = work.File("appdata");
+        platform.program.executable = work.File("program/dashcam-setting");
+        context.CardPath = card;
+    }
+
+    test::TempFolder work;
+    std::string card;
+    CommandMounter mounter;
+    test::FakeCardFormatUi ui;
+};
+
+TEST_F(DesktopFormat, FormatButtonGoesThroughTheDiskServiceAndFollowsTheCard) {
+    if (!PrivateDiskService::ToolsPresent()) {
+        GTEST_SKIP() << "dbus-daemon or python3-dbus/python3-gi missing";
+    }
+    PrivateDiskService service(work.File("calls.log"), work.CardPath() + "CARD");
+    ASSERT_TRUE(service.ready);
+    LinuxFormatter formatter(platform.volumes, mounter, [&] { return service.connection; });
+    page.SetCardFormat(formatter, ui);
+
+    Click(1341);
+    EXPECT_TRUE(formatter.UsesDiskService());
+    EXPECT_EQ(
+        service.Calls(),
+        (std::vector<std::string>{"Unmount", "Format vfat label= mkfs-args=-F 32 -s 64", "Mount"}));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Memory card format completed"});
+    // The service mounted the card again elsewhere: the files went there and so does Save.
+    const std::string moved = work.CardPath() + "CARD-new/";
+    EXPECT_EQ(context.CardPath, moved);
+    EXPECT_EQ(test::TempFolder::ReadFrom(moved + "setup.cfg").size(), 544u);
+    EXPECT_TRUE(fs::exists(moved + "default.cfg"));
+    EXPECT_TRUE(fs::exists(moved + "lang/ver.dat"));
+    EXPECT_TRUE(fs::exists(moved + "dashcam-setting"));
+}
+
+TEST_F(DesktopFormat, WithoutTheServiceMkfsIsChosen) {
+    LinuxFormatter formatter(platform.volumes, mounter,
+                             [] { return QDBusConnection(QStringLiteral("none")); });
+    std::u16string message;
+    ASSERT_TRUE(formatter.Load(message)) << "mkfs.fat and mkfs.exfat are installed";
+    EXPECT_FALSE(formatter.UsesDiskService());
+}
+
+} // namespace
+} // namespace dashcam
