@@ -1,6 +1,9 @@
 #include "pages/CNormalDlg.h"
 
 #include <QLabel>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "settings/SettingsFields.h"
 
@@ -137,16 +140,23 @@ void CNormalDlg::EnableLdws(bool enabled) {
     }
 }
 
+// Stored sensitivities count from 0 and the sliders from 1; any stored number, however large,
+// is shown without overflowing (the slider then shows its end).
+int CNormalDlg::ShownSensitivity(std::size_t offset) const {
+    return static_cast<int>(
+        std::min<std::int64_t>(std::int64_t{Field(offset)} + 1, std::numeric_limits<int>::max()));
+}
+
 void CNormalDlg::LoadFromRecord() {
     for (const OnOff& pair : m_onOffs) {
         ShowOnOff(pair);
     }
     ShowChoice(m_vehicle, kFirstVehicle, OffsetOf("vehicle_type"));
-    Slider(3004)->SetPosition(Field(OffsetOf("ldws_sensitivity_left")) + 1);
-    Slider(3013)->SetPosition(Field(OffsetOf("ldws_sensitivity_right")) + 1);
+    Slider(3004)->SetPosition(ShownSensitivity(OffsetOf("ldws_sensitivity_left")));
+    Slider(3013)->SetPosition(ShownSensitivity(OffsetOf("ldws_sensitivity_right")));
     ShowChoice(m_speed, kFirstSpeed, OffsetOf("ldws_speed"));
     EnableLdws(Field(OffsetOf("ldws_enable")) != 0);
-    Slider(3010)->SetPosition(Field(OffsetOf("fcws_sensitivity")) + 1);
+    Slider(3010)->SetPosition(ShownSensitivity(OffsetOf("fcws_sensitivity")));
     Slider(3010)->setEnabled(Field(OffsetOf("fcws_enable")) != 0);
 }
 

@@ -37,6 +37,7 @@ private:
     // Radios writing their index to a field; a stored value outside shows none selected.
     QButtonGroup* MakeChoice(int firstId, int count, std::size_t offset);
     void ShowChoice(QButtonGroup* group, int firstId, std::size_t offset);
+    int ShownSensitivity(std::size_t offset) const;
     void MakeSensitivity(int id, std::size_t offset);
     void PlaceSensitivity(int insensitiveId, int y, int sliderId, int sensitiveId, int flags);
     void EnableLdws(bool enabled);

@@ -23,7 +23,8 @@ struct Placed {
 CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 250, 100, parent),
       m_zones(context.platform.timeZones, context.platform.pcTimeZone, context.platform.debug),
-      m_languages(AddControl(1390, new QComboBox)), m_timeZones(AddControl(1123, new QComboBox)) {
+      m_languages(AddControl(1390, new CPageComboBox)),
+      m_timeZones(AddControl(1123, new CPageComboBox)) {
     AddLabels({1363, 1014, 1017, 1032, 1033, 1034, 1036, 1301, 1345, 1365, 1366, 1302});
     auto* volume = AddControl(1018, new CSubSlider);
     auto* brightness = AddControl(1035, new CSubSlider);

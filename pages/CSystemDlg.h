@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <cstddef>
 #include <initializer_list>
 #include <utility>
 
 #include "pages/CBaseDialog.h"
+#include "pages/CPageComboBox.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CSubSlider.h"
 #include "timezones/CTimeZoneInfoManager.h"

@@ -38,9 +38,13 @@ void CProgPopupDlg::SetProgress(int value) {
     QMetaObject::invokeMethod(this, [this] { ShowStoredProgress(); });
 }
 
+// Only posts: the request is recorded on the user-interface thread. Were it recorded here, the
+// popup could end from its show handler and be destroyed while this call still uses it.
 void CProgPopupDlg::Close() {
-    m_closeRequested.store(true);
-    QMetaObject::invokeMethod(this, [this] { FinishIfClosed(); });
+    QMetaObject::invokeMethod(this, [this] {
+        m_closeRequested = true;
+        FinishIfClosed();
+    });
 }
 
 // A value below 0 shows the bar at its start.
@@ -51,7 +55,7 @@ void CProgPopupDlg::ShowStoredProgress() {
 // Runs on the user-interface thread. Before the popup is shown there is no modal loop to end;
 // showEvent looks at the request again.
 void CProgPopupDlg::FinishIfClosed() {
-    if (m_closeRequested.load() && isVisible()) {
+    if (m_closeRequested && isVisible()) {
         QDialog::done(QDialog::Rejected);
     }
 }
@@ -83,7 +87,7 @@ void CProgPopupDlg::closeEvent(QCloseEvent* event) {
 // carried out from the loop.
 void CProgPopupDlg::showEvent(QShowEvent* event) {
     CPopupDlgBase::showEvent(event);
-    if (m_closeRequested.load()) {
+    if (m_closeRequested) {
         QMetaObject::invokeMethod(
             this, [this] { FinishIfClosed(); }, Qt::QueuedConnection);
     }

@@ -49,7 +49,7 @@ private:
     void FinishIfClosed();
 
     std::atomic<int> m_progress{0};
-    std::atomic<bool> m_closeRequested{false};
+    bool m_closeRequested = false; // touched on the user-interface thread only
     QProgressBar* m_bar;
 };
 

@@ -220,6 +220,12 @@ bool CSubSlider::event(QEvent* event) {
     if (std::exchange(m_userActed, false)) {
         emit userMoved(value());
     }
+    if (event->type() == QEvent::Wheel) {
+        // At either end of the range the slider refuses the step; a focused slider still owns
+        // the wheel, so the page must not scroll under it.
+        event->accept();
+        return true;
+    }
     return handled;
 }
 

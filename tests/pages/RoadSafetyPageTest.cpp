@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "pages/CNormalDlg.h"
 #include "settings/SettingsFields.h"
 #include "tests/pages/PageTest.h"
@@ -33,7 +35,9 @@ TEST_F(RoadSafetyPage, OutOfRangeValuesAreShownAndKept) {
     SetField(OffsetOf("vehicle_type"), 3);
     SetField(OffsetOf("ldws_speed"), 4);
     SetField(OffsetOf("fcws_sensitivity"), 5);
+    SetField(OffsetOf("ldws_sensitivity_left"), std::numeric_limits<std::int32_t>::max());
     LoadKeepingTheRecord();
+    EXPECT_EQ(Get<CSubSlider>(3004)->GetPosition(), 3);
     EXPECT_TRUE(Checked(2212));
     EXPECT_TRUE(page.Control(3004)->isEnabled());
     EXPECT_TRUE(page.Control(2205)->isEnabled());

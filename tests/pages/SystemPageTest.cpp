@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QWheelEvent>
 
 #include "pages/CSystemDlg.h"
 #include "settings/SettingsFields.h"
@@ -77,6 +78,29 @@ TEST_F(SystemPage, VoiceGuidancePairAndRadiosWriteTheirValues) {
 
 namespace dashcam {
 namespace {
+
+// A wheel turned while the pointer passes over a list scrolls the page; only a list the user
+// has focused takes it.
+TEST_F(SystemPage, WheelOverAnUnfocusedListScrollsInsteadOfChoosing) {
+    SetField(OffsetOf("language_index"), 0);
+    page.LoadFromRecord();
+    auto* languages = Get<QComboBox>(1390);
+    EXPECT_EQ(languages->focusPolicy(), Qt::StrongFocus);
+    const auto wheel = [&] {
+        QWheelEvent event(QPointF(5, 5), languages->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(languages, &event);
+        return event.isAccepted();
+    };
+    const auto before = Bytes();
+    EXPECT_FALSE(wheel());
+    EXPECT_EQ(languages->currentIndex(), 0);
+    EXPECT_EQ(Bytes(), before);
+    languages->setFocus();
+    EXPECT_TRUE(wheel());
+    EXPECT_EQ(languages->currentIndex(), 1);
+    EXPECT_EQ(Field(OffsetOf("language_index")), 2);
+}
 
 TEST(SystemPageZones, PickingAZoneWritesItsNameAndOffset) {
     test::TestPlatform platform;

@@ -210,6 +210,15 @@ TEST(ProgPopupTest, RunHandsThePopupToTheWorkerAndReturnsAfterItsClose) {
                        });
     worker.join();
     EXPECT_EQ(seen, 100);
+
+    // A worker that closes at once races the showing of the popup; the popup must outlive the
+    // close request (the sanitizer build catches a popup destroyed under it).
+    for (int i = 0; i < 100; ++i) {
+        CProgPopupDlg::Run(
+            nullptr, "Formatting memory card", "Please wait.\r\n", 400, 150,
+            [&](IProgress& progress) { worker = std::thread([&progress] { progress.Close(); }); });
+        worker.join();
+    }
 }
 
 } // namespace

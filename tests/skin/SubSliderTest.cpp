@@ -196,6 +196,10 @@ TEST_F(SubSliderTest, WheelMovesTheSliderOnlyWhileItHasTheFocus) {
     EXPECT_TRUE(wheel());
     EXPECT_EQ(slider->GetPosition(), 1);
     EXPECT_EQ(Positions(moves), (std::vector<int>{1}));
+    // At the end of its range the focused slider still keeps the wheel from the page.
+    slider->SetPosition(3);
+    EXPECT_TRUE(wheel());
+    EXPECT_EQ(slider->GetPosition(), 3);
 }
 
 TEST_F(SubSliderTest, TooltipFollowsTheDragAndAnswersHover) {
