@@ -120,6 +120,7 @@ void CCardFormat::FormatWorker(const std::string& driveRoot, bool large, IProgre
         progress.Close();
         return;
     }
+    m_formatRan = true; // read after the worker has been joined
     FormatRequest request;
     request.driveRoot = driveRoot;
     request.fileSystem = large ? u"exfat" : u"FAT32";
@@ -165,6 +166,20 @@ std::vector<std::string> CCardFormat::Restore(const std::vector<KeptFile>& files
     return problems;
 }
 
+void CCardFormat::ShowKeptCopies(const std::u16string& why, const std::vector<std::string>& paths,
+                                 const std::string& backupFolder) {
+    std::u16string text;
+    if (m_success != 1) {
+        text = Text(u"IDS_STRING181") + u"\r\n";
+    }
+    text += why;
+    for (const std::string& path : paths) {
+        text += Utf16FromUtf8(path) + u"\r\n";
+    }
+    text += u"Their copies are kept in " + Utf16FromUtf8(backupFolder) + u"\r\n";
+    m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
+}
+
 void CCardFormat::Format() {
     if (m_context.CardPath.empty()) {
         return;
@@ -188,6 +203,7 @@ void CCardFormat::Format() {
     const bool large = IsLargeCard();
 
     m_success = 0;
+    m_formatRan = false;
     m_loadFailure.clear();
     std::thread worker;
     m_ui.ShowProgress(Text(u"IDS_STRING162"),
@@ -201,22 +217,28 @@ void CCardFormat::Format() {
         m_ui.ShowMessage(Text(u"IDS_STRING162"), m_loadFailure);
     }
 
+    if (m_formatRan && m_formatter.MountPointAfterFormat().empty()) {
+        // The card did not come back: the folder left at its mount point is the computer's own,
+        // so files put there would be hidden under the card and their backups thrown away.
+        std::vector<std::string> kept;
+        for (const KeptFile& file : files) {
+            if (file.backedUp) {
+                kept.push_back(m_context.CardPath + file.relative);
+            }
+        }
+        ShowKeptCopies(u"The memory card is not mounted any more, so these files were not put "
+                       u"back on it:\r\n",
+                       kept, backupFolder);
+        return;
+    }
     FollowTheCard();
     std::error_code error;
     std::filesystem::create_directories(m_context.CardPath + "lang", error);
     const std::vector<std::string> problems = Restore(files);
 
     if (!problems.empty()) {
-        std::u16string text;
-        if (m_success != 1) {
-            text = Text(u"IDS_STRING181") + u"\r\n";
-        }
-        text += u"These files could not be put back on the memory card exactly:\r\n";
-        for (const std::string& problem : problems) {
-            text += Utf16FromUtf8(problem) + u"\r\n";
-        }
-        text += u"Their copies are kept in " + Utf16FromUtf8(backupFolder) + u"\r\n";
-        m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
+        ShowKeptCopies(u"These files could not be put back on the memory card exactly:\r\n",
+                       problems, backupFolder);
     } else if (m_success == 1) {
         std::filesystem::remove_all(backupFolder, error);
         m_ui.ShowMessage(Text(u"IDS_STRING162"), Text(u"IDS_STRING179"));

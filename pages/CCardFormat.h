@@ -51,6 +51,9 @@ private:
     // The files that could not be put back exactly; empty when all are back.
     std::vector<std::string> Restore(const std::vector<KeptFile>& files);
     void FollowTheCard();
+    // Tells the user which files are not on the card and where their backups are kept.
+    void ShowKeptCopies(const std::u16string& why, const std::vector<std::string>& paths,
+                        const std::string& backupFolder);
     std::string MakeBackupFolder() const;
     std::u16string Text(std::u16string_view key) const;
 
@@ -58,6 +61,7 @@ private:
     IFormatter& m_formatter;
     ICardFormatUi& m_ui;
     std::atomic<int> m_success{0};
+    bool m_formatRan = false; // the formatter was asked to format, so the card was touched
     std::u16string m_loadFailure;
     std::string m_driveRoot;
 };

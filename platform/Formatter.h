@@ -34,8 +34,8 @@ public:
     // Formats the volume mounted at the drive root and returns when the format has ended; the
     // done report tells whether it worked.
     virtual void FormatEx(const FormatRequest& request, const FormatCallback& callback) = 0;
-    // Where the card is mounted after the last format (it may come back at another place);
-    // empty when it is not mounted.
+    // Where the card is mounted after the last format (it may come back at another place; a
+    // card that was never taken off stays at its drive root); empty when it is not mounted.
     virtual std::string MountPointAfterFormat() = 0;
 };
 

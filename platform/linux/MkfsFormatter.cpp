@@ -71,6 +71,7 @@ void MkfsFormatter::FormatEx(const FormatRequest& request, const FormatCallback&
     std::string error;
     auto done = [&] { callback(kFormatDone, 0, &success); };
     if (device.empty() || !m_mounter.Unmount(request.driveRoot, error)) {
+        m_mountPoint = request.driveRoot; // never taken off: the card is where it was
         done();
         return;
     }

@@ -144,6 +144,7 @@ void UDisks2Formatter::FormatEx(const FormatRequest& request, const FormatCallba
     auto done = [&] { callback(kFormatDone, 0, &success); };
     const QString block = FindBlockMountedAt(request.driveRoot);
     if (block.isEmpty()) {
+        m_mountPoint = request.driveRoot; // nothing was done to the card
         done();
         return;
     }
@@ -153,6 +154,7 @@ void UDisks2Formatter::FormatEx(const FormatRequest& request, const FormatCallba
     device.setTimeout(30 * 60 * 1000);
     if (filesystem.call(QStringLiteral("Unmount"), QVariantMap()).type() ==
         QDBusMessage::ErrorMessage) {
+        m_mountPoint = request.driveRoot; // never taken off: the card is where it was
         done();
         return;
     }

@@ -37,7 +37,9 @@ struct CardImage : ::testing::Test {
         write("notes.txt", {'h', 'i'});
         programFolder.WriteText("dashcam-setting", std::string(5000, 'p'));
     }
-    void Format(FuseMounter& mounter, const std::string& device, std::uint64_t capacity) {
+    // What the user was told.
+    std::vector<std::string> Format(IVolumeMounter& mounter, const std::string& device,
+                                    std::uint64_t capacity) {
         test::TestPlatform platform;
         platform.volumes.removable.insert(mountPoint);
         platform.volumes.driveRoot = mountPoint;
@@ -56,7 +58,12 @@ struct CardImage : ::testing::Test {
         procedure.finalPause = std::chrono::milliseconds(0);
         procedure.Format();
         EXPECT_FALSE(formatter.UsesDiskService());
-        EXPECT_EQ(ui.messages, std::vector<std::string>{"Memory card format completed"});
+        return ui.messages;
+    }
+    bool MakeFatImage() {
+        image = work.File("card.img");
+        return FuseMounter::Shell("truncate -s 64M '" + image + "' && mkfs.fat -F 32 -s 64 '" +
+                                  image + "'") == 0;
     }
     void ExpectOnlyTheKeptFiles() {
         std::set<std::string> names;
@@ -74,24 +81,53 @@ struct CardImage : ::testing::Test {
     }
 
     test::TempFolder work, programFolder;
-    std::string mountPoint;
+    std::string mountPoint, image;
     std::vector<std::uint8_t> setup, defaults, verDat;
+    const std::vector<std::string> completed{"Memory card format completed"};
 };
 
+// The real mounter, until told to refuse.
+class RefusingMounter : public IVolumeMounter {
+public:
+    explicit RefusingMounter(IVolumeMounter& real) : m_real(real) {}
+    bool Unmount(const std::string& mountPoint, std::string& error) override {
+        if (refuseUnmount) {
+            error = "device is busy";
+            return false;
+        }
+        return m_real.Unmount(mountPoint, error);
+    }
+    std::string Mount(const std::string& device, const std::string& mountPoint,
+                      std::string& error) override {
+        if (refuseMount) {
+            error = "mount refused";
+            return {};
+        }
+        return m_real.Mount(device, mountPoint, error);
+    }
+    bool refuseUnmount = false;
+    bool refuseMount = false;
+
+private:
+    IVolumeMounter& m_real;
+};
+
+bool FatToolsPresent() {
+    return FuseMounter::Shell("command -v fusefat && command -v mkfs.fat && test -e /dev/fuse") ==
+           0;
+}
+
 TEST_F(CardImage, Fat32CardIsFormattedForRealAndKeepsTheCamerasFiles) {
-    if (FuseMounter::Shell("command -v fusefat && command -v mkfs.fat && test -e /dev/fuse") != 0) {
+    if (!FatToolsPresent()) {
         GTEST_SKIP() << "fusefat or mkfs.fat is missing";
     }
-    const std::string image = work.File("card.img");
-    ASSERT_EQ(FuseMounter::Shell("truncate -s 64M '" + image + "' && mkfs.fat -F 32 -s 64 '" +
-                                 image + "'"),
-              0);
+    ASSERT_TRUE(MakeFatImage());
     fs::create_directories(work.File("card"));
     FuseMounter mounter("fusefat -o rw+");
     std::string error;
     ASSERT_FALSE(mounter.Mount(image, work.CardPath() + "card/", error).empty());
     PrepareCard();
-    Format(mounter, image, 64ULL << 20);
+    EXPECT_EQ(Format(mounter, image, 64ULL << 20), completed);
     ExpectOnlyTheKeptFiles();
     ASSERT_TRUE(mounter.Unmount(mountPoint, error));
     EXPECT_EQ(FuseMounter::Shell("fsck.fat -n '" + image + "'"), 0);
@@ -123,12 +159,52 @@ TEST_F(CardImage, LargeExfatCardIsFormattedForRealAndKeepsTheCamerasFiles) {
     EXPECT_FALSE(mounter.Mount(device, work.CardPath() + "card/", error).empty());
     if (error.empty()) {
         PrepareCard();
-        Format(mounter, device, 64000ULL << 20); // above 60000 MiB: exFAT
+        EXPECT_EQ(Format(mounter, device, 64000ULL << 20), completed); // above 60000 MiB: exFAT
         ExpectOnlyTheKeptFiles();
         mounter.Unmount(mountPoint, error);
         EXPECT_EQ(FuseMounter::Shell("fsck.exfat -n '" + device + "'"), 0);
     }
     FuseMounter::Shell("losetup -d '" + device + "'");
+}
+
+TEST_F(CardImage, RefusedUnmountOrMountLosesNoFile) {
+    if (!FatToolsPresent()) {
+        GTEST_SKIP() << "fusefat or mkfs.fat is missing";
+    }
+    ASSERT_TRUE(MakeFatImage());
+    fs::create_directories(work.File("card"));
+    FuseMounter fuse("fusefat -o rw+");
+    RefusingMounter mounter(fuse);
+    std::string error;
+    ASSERT_FALSE(fuse.Mount(image, work.CardPath() + "card/", error).empty());
+    PrepareCard();
+
+    // A card still in use is not formatted, and says so.
+    mounter.refuseUnmount = true;
+    EXPECT_EQ(Format(mounter, image, 64ULL << 20),
+              std::vector<std::string>{"Cannot format the memory card.\r\nIt is currently being "
+                                       "used by Rero zud Ezuzaz or another program.\r\n"});
+    EXPECT_EQ(test::TempFolder::ReadFrom(mountPoint + "setup.cfg"), setup);
+    EXPECT_TRUE(fs::exists(mountPoint + "DCIM/front/0001.avi"));
+
+    // Formatted, but not mounted again: the files wait in their backup, not in the bare folder.
+    mounter.refuseUnmount = false;
+    mounter.refuseMount = true;
+    const auto told = Format(mounter, image, 64ULL << 20);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("not mounted any more"), std::string::npos) << told[0];
+    EXPECT_TRUE(fs::is_empty(mountPoint));
+    std::vector<fs::path> backups;
+    for (const auto& entry : fs::directory_iterator(work.File("appdata/Lumavist"))) {
+        backups.push_back(entry.path());
+    }
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_NE(told[0].find(backups[0].string()), std::string::npos);
+    EXPECT_EQ(test::TempFolder::ReadFrom((backups[0] / "setup.cfg").string()), setup);
+    EXPECT_EQ(test::TempFolder::ReadFrom((backups[0] / "default.cfg").string()), defaults);
+    EXPECT_EQ(test::TempFolder::ReadFrom((backups[0] / "ver.dat").string()), verDat);
+    EXPECT_EQ(FuseMounter::Shell("fsck.fat -n '" + image + "'"), 0);
+    FuseMounter::Shell("fusermount -u '" + mountPoint + "'"); // in case it is still mounted
 }
 
 } // namespace

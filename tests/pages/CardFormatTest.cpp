@@ -23,21 +23,36 @@ public:
     }
     void FormatEx(const FormatRequest& request, const FormatCallback& callback) override {
         requests.push_back(request);
+        unsigned char byte = succeed ? 1 : 0;
+        mountPoint = request.driveRoot;
+        if (!unmounts) { // the card stays as it was, in use
+            byte = 0;
+            callback(kFormatDone, 0, &byte);
+            return;
+        }
         for (const auto& entry : fs::directory_iterator(request.driveRoot)) {
             fs::remove_all(entry.path());
         }
         for (int i = 0; i < structureReports; ++i) {
             callback(kFormatStructureProgress, 0, nullptr);
         }
-        const unsigned char byte = succeed ? 1 : 0;
+        if (!mountsAgain) { // formatted, but its mount point is left as an empty local folder
+            mountPoint.clear();
+            byte = 0;
+        } else if (!mountAfter.empty()) {
+            mountPoint = mountAfter;
+        }
         callback(kFormatDone, 0, &byte);
     }
-    std::string MountPointAfterFormat() override { return mountAfter; }
+    std::string MountPointAfterFormat() override { return mountPoint; }
 
     bool available = true;
     bool succeed = true;
+    bool unmounts = true;
+    bool mountsAgain = true;
     int structureReports = 5;
-    std::string mountAfter;
+    std::string mountAfter; // where the card comes back; its drive root when empty
+    std::string mountPoint;
     std::vector<FormatRequest> requests;
 };
 
@@ -156,6 +171,40 @@ TEST_F(CardFormat, FailedOrImpossibleFormatRestoresAndSaysSo) {
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"no formatter here", failure}));
     EXPECT_TRUE(card.Exists("setup.cfg") && card.Exists("default.cfg") &&
                 card.Exists("lang/ver.dat"));
+}
+
+TEST_F(CardFormat, CardThatCannotBeTakenOffIsLeftWhole) {
+    const auto setup = card.Read("setup.cfg");
+    formatter.unmounts = false;
+    procedure.Format();
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Cannot format the memory card.\r\nIt is currently being "
+                                       "used by Rero zud Ezuzaz or another program.\r\n"});
+    EXPECT_EQ(card.Read("setup.cfg"), setup);
+    EXPECT_TRUE(card.Exists("DCIM/video.avi"));
+    EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist"));
+}
+
+TEST_F(CardFormat, CardThatDoesNotComeBackKeepsItsBackups) {
+    const auto setup = card.Read("setup.cfg");
+    const auto defaults = card.Read("default.cfg");
+    formatter.mountsAgain = false;
+    procedure.Format();
+    // Nothing is put into the computer's own folder under the mount point.
+    EXPECT_TRUE(fs::is_empty(card.Path()));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& text = ui.messages[0];
+    EXPECT_EQ(text.rfind("Cannot format the memory card.\r\nThe memory card is not mounted", 0), 0u)
+        << text;
+    EXPECT_NE(text.find(card.CardPath() + "setup.cfg\r\n"), std::string::npos);
+    EXPECT_NE(text.find(card.CardPath() + "lang/ver.dat\r\n"), std::string::npos);
+    const std::size_t at = text.find("Their copies are kept in ");
+    ASSERT_NE(at, std::string::npos);
+    std::string folder = text.substr(at + 25);
+    folder.erase(folder.find("\r\n"));
+    EXPECT_EQ(test::TempFolder::ReadFrom(folder + "setup.cfg"), setup);
+    EXPECT_EQ(test::TempFolder::ReadFrom(folder + "default.cfg"), defaults);
+    EXPECT_TRUE(fs::exists(folder + "ver.dat"));
 }
 
 TEST_F(CardFormat, StaleBackupsAreNeverRestored) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "platform/linux/UDisks2Formatter.h"
 #include "tests/support/PrivateDiskService.h"
@@ -81,6 +82,11 @@ TEST_F(UDisks2, RefusedCallsAreAFailedFormat) {
         ASSERT_FALSE(log.empty());
         EXPECT_EQ(log.front(), "Unmount");
         EXPECT_EQ(log.size(), std::string(failure) == "fail-unmount" ? 1u : 3u) << failure;
+        // A card never taken off is where it was; one not mounted again is nowhere.
+        const std::map<std::string, std::string> mountPoint{{"fail-unmount", "/media/me/CARD/"},
+                                                            {"fail-format", "/media/me/CARD-new/"},
+                                                            {"fail-mount", ""}};
+        EXPECT_EQ(formatter.MountPointAfterFormat(), mountPoint.at(failure)) << failure;
     }
 }
 
@@ -93,6 +99,7 @@ TEST_F(UDisks2, CardNotKnownToTheServiceOrNoServiceAtAll) {
     UDisks2Formatter formatter(service.connection);
     EXPECT_EQ(Format(formatter, u"FAT32", 32768).success, 0);
     EXPECT_TRUE(service.Calls().empty());
+    EXPECT_EQ(formatter.MountPointAfterFormat(), "/media/me/CARD/");
 
     UDisks2Formatter absent(service.connection, QStringLiteral("org.example.NoSuchService"));
     std::u16string message;
