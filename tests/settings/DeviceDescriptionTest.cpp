@@ -63,6 +63,34 @@ TEST_F(DeviceDescriptionTest, MissingFileLeavesItEmptyAndAHugeOneIsReadOnlyToIts
     EXPECT_EQ(huge.device, u"");
 }
 
+TEST_F(DeviceDescriptionTest, GarbageLongLinesAndAMissingLineEndStayHarmless) {
+    // Every byte value, NULs and lone line ends included, then a proper code line.
+    std::string garbage;
+    for (int round = 0; round < 4; ++round) {
+        for (int b = 0; b < 256; ++b) {
+            garbage += char(b * 7 + round);
+        }
+    }
+    const auto d = Load(garbage + "\r\n Code : en fr\r\n");
+    EXPECT_EQ(d.codes, (Texts{u"en", u"fr"}));
+    EXPECT_EQ(d.names, (Texts{u"English", u"French"}));
+    EXPECT_EQ(d.nameCodeIndex, (std::vector<std::size_t>{0, 1}));
+
+    // The last line counts without a line end; a 1 MB line before it is skipped over.
+    const auto longLine = Load(std::string(1 << 20, 'x') + "\n Code : ko en");
+    EXPECT_EQ(longLine.codes, (Texts{u"ko", u"en"}));
+    EXPECT_EQ(longLine.names, (Texts{u"Korean", u"English"}));
+
+    // Pure binary: whatever it yields, every name belongs to the code it stands for.
+    const auto binary = Load(garbage);
+    ASSERT_EQ(binary.names.size(), binary.nameCodeIndex.size());
+    for (std::size_t i = 0; i < binary.names.size(); ++i) {
+        ASSERT_LT(binary.nameCodeIndex[i], binary.codes.size());
+        EXPECT_EQ(binary.names[i],
+                  LanguageCatalogue::NameOf(binary.codes[binary.nameCodeIndex[i]]));
+    }
+}
+
 TEST(LanguageCatalogueTest, CodesAreUniqueAndNamesExactlyAsTheCameraLists) {
     const auto entries = LanguageCatalogue::Entries();
     EXPECT_EQ(entries.size(), 163u);

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "platform/linux/PosixFileAccess.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/CapturedDebugOutput.h"
@@ -85,9 +87,53 @@ TEST_F(SettingsLoad, UnopenableFileLeavesTheRecordAsItWas) {
     std::filesystem::create_directory(card.File("setup.cfg"));
     EXPECT_FALSE(store.LoadSettingsFile(card.File("setup.cfg")));
     EXPECT_FALSE(store.LoadSettingsFile("/dev/zero"));
+    // A pipe in its place is refused at once instead of waiting for a writer.
+    ASSERT_EQ(::mkfifo(card.File("pipe.cfg").c_str(), 0600), 0);
+    EXPECT_FALSE(store.LoadSettingsFile(card.File("pipe.cfg")));
+    EXPECT_EQ(store.LastError(), "not a regular file");
     EXPECT_EQ(store.Current().GetI32(64), 2);
-    EXPECT_EQ(debug.lines, std::vector<std::string>(3, "Warning Driscope Setting not found !\n"));
-    EXPECT_FALSE(store.LastError().empty());
+    EXPECT_EQ(debug.lines, std::vector<std::string>(4, "Warning Driscope Setting not found !\n"));
+}
+
+TEST_F(SettingsLoad, OneByteAndTenMegabyteFilesLoadAndAnUnchangedSaveKeepsTheirBytes) {
+    card.Write("setup.cfg", {0x01});
+    ASSERT_TRUE(store.LoadSettingsFile(card.File("setup.cfg")));
+    EXPECT_EQ(debug.lines.at(1),
+              "Read Product:[], Config Ver.:[0.0], CheckSum:[1], Read Size:[1]\n");
+    EXPECT_TRUE(Warnings().empty());
+    EXPECT_EQ(store.Current().Bytes()[0], 0x01);
+    EXPECT_TRUE(std::all_of(store.Current().Bytes().begin() + 1, store.Current().Bytes().end(),
+                            [](std::uint8_t b) { return b == 0; }));
+    ASSERT_TRUE(store.SaveSettingsFile(card.File("setup.cfg")));
+    EXPECT_EQ(card.Read("setup.cfg"), std::vector<std::uint8_t>{0x01});
+
+    // 10 MB, sparse, with a record at its start and a marker at its very end.
+    debug.lines.clear();
+    const auto record = RecordBytes(544, {{0, 544}, {4, 0x00010002}, {64, 1}, {300, 0x12345678}});
+    card.Write("setup.cfg", record);
+    const std::uintmax_t size = 10u << 20;
+    std::filesystem::resize_file(card.File("setup.cfg"), size);
+    {
+        std::fstream end(card.File("setup.cfg"), std::ios::in | std::ios::out | std::ios::binary);
+        end.seekp(std::streamoff(size - 1));
+        end.put(char(0xAB));
+    }
+    ASSERT_TRUE(store.LoadSettingsFile(card.File("setup.cfg")));
+    EXPECT_EQ(debug.lines.at(1),
+              "Read Product:[], Config Ver.:[1.2], CheckSum:[544], Read Size:[10485760]\n");
+    EXPECT_EQ(Warnings(), (std::vector<std::string>{
+                              "Warning config version seems to be higher than 1.2 or invalid !\n",
+                              "Warning file length differs  from the checksum !\n"}));
+    EXPECT_TRUE(std::equal(record.begin(), record.end(), store.Current().Bytes().begin()));
+    store.Current().SetI32(64, 2);
+    ASSERT_TRUE(store.SaveSettingsFile(card.File("setup.cfg")));
+    const auto written = card.Read("setup.cfg");
+    ASSERT_EQ(written.size(), size);
+    EXPECT_EQ(written[64], 2);
+    EXPECT_TRUE(std::equal(record.begin() + 68, record.end(), written.begin() + 68));
+    EXPECT_TRUE(std::all_of(written.begin() + 544, written.end() - 1,
+                            [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(written.back(), 0xAB);
 }
 
 TEST_F(SettingsLoad, HugeFileIsReadOnlyAsFarAsTheRecordButReportedWhole) {

@@ -3,6 +3,7 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "platform/linux/PosixFileAccess.h"
 #include "settings/SettingsStore.h"
@@ -105,8 +106,12 @@ TEST_F(SettingsSave, FailedOpenReportsOneLineAndWritesNothing) {
     std::filesystem::create_directory(card.File("setup.cfg"));
     EXPECT_FALSE(store.SaveSettingsFile(card.File("setup.cfg")));
     EXPECT_FALSE(store.SaveSettingsFile(card.File("missing-folder/setup.cfg")));
-    EXPECT_EQ(debug.lines, std::vector<std::string>(2, "\n\nDriscope Setting fail to save\n"));
+    ASSERT_EQ(::mkfifo(card.File("pipe.cfg").c_str(), 0600), 0);
+    EXPECT_FALSE(store.SaveSettingsFile(card.File("pipe.cfg")));
+    EXPECT_EQ(debug.lines, std::vector<std::string>(3, "\n\nDriscope Setting fail to save\n"));
     EXPECT_FALSE(card.Exists("missing-folder"));
+    EXPECT_EQ(std::filesystem::status(card.File("pipe.cfg")).type(),
+              std::filesystem::file_type::fifo);
     EXPECT_FALSE(store.LastError().empty());
 }
 
