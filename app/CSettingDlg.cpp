@@ -295,6 +295,19 @@ void CSettingDlg::Save() {
             u".\nYour changes are kept. Check the memory card and press Save again.");
         return;
     }
+    if (m_context.settings.LastSaveLeftChangesOut()) {
+        // The record's own size word says how much of it the file holds; settings past it
+        // would be dropped without a word if the window simply closed.
+        const std::u16string size =
+            Utf16FromAscii(std::to_string(m_context.settings.LastWrittenSize()));
+        m_context.prompt.ShowMessage(
+            u"Only the first " + size + u" bytes of the settings were saved to " +
+            Utf16FromUtf8(setup) + u", because the file gives its own size as " + size +
+            u" bytes. Settings stored after them are not on the memory card.\nYour changes are "
+            u"kept. Press Initialize to start from the camera's defaults, or Cancel to leave the "
+            u"card as it is.");
+        return;
+    }
     const std::string clock = m_context.CardPath + "time.dat";
     ClockFile clockFile(m_context.platform.files, m_context.platform.pcTimeZone);
     if (!clockFile.WriteClockFile(clock, m_context.clockRequest)) {

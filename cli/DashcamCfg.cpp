@@ -155,6 +155,14 @@ int DashcamCfg::Set(const std::string& card, const std::vector<std::string>& ass
               << '\n';
         return kFailed;
     }
+    if (context.settings.LastSaveLeftChangesOut()) {
+        const std::uint32_t written = context.settings.LastWrittenSize();
+        m_err << "dashcam-cfg: only the first " << written
+              << " bytes of the settings were saved to " << path << ", because its record_size is "
+              << written
+              << "; values after them are not on the card (set record_size=544 to save them)\n";
+        return kFailed;
+    }
     return kOk;
 }
 

@@ -50,6 +50,8 @@ void SettingsStore::UpdateDerivedFlag() {
 
 bool SettingsStore::SaveSettingsFile(const std::string& path) {
     UpdateDerivedFlag();
+    m_writtenSize = 0;
+    m_leftOut = false;
     const std::uint32_t sizeWord = m_record->GetU32(OffsetOf("record_size"));
     const std::uint32_t n = std::min<std::uint32_t>(sizeWord, SettingsRecord::kSize);
     WriteOutcome outcome = m_files.WriteInPlace(path, m_record->Bytes().first(n));
@@ -69,7 +71,29 @@ bool SettingsStore::SaveSettingsFile(const std::string& path) {
     for (const std::u16string& line : SettingsDiagnostics::FieldDump(*m_record)) {
         m_debug.Write(line);
     }
+    m_writtenSize = n;
+    m_leftOut = FileLacksRecordPast(path, n);
     return true;
+}
+
+bool SettingsStore::FileLacksRecordPast(const std::string& path, std::uint32_t written) {
+    if (written >= SettingsRecord::kSize) {
+        return false;
+    }
+    // Past the size word the file keeps what it held, which may not be what the user set there.
+    // A byte past the file's end counts as the zero a short file loads as.
+    const FileHead head = m_files.ReadHead(path, SettingsRecord::kSize);
+    if (!head.opened) {
+        return true;
+    }
+    const auto bytes = m_record->Bytes();
+    for (std::size_t i = written; i < SettingsRecord::kSize; ++i) {
+        const std::uint8_t onCard = i < head.bytes.size() ? head.bytes[i] : 0;
+        if (bytes[i] != onCard) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void SettingsStore::RestoreDefaultSettings(const std::string& cardPath) {

@@ -35,15 +35,22 @@ public:
 
     // Why the last failed load or save failed, in plain words.
     const std::string& LastError() const { return m_lastError; }
+    // How many bytes the last successful save wrote, and whether the record holds values past
+    // them that the file does not: settings the user sees that are not on the card.
+    std::uint32_t LastWrittenSize() const { return m_writtenSize; }
+    bool LastSaveLeftChangesOut() const { return m_leftOut; }
 
 private:
     void UpdateDerivedFlag();
+    bool FileLacksRecordPast(const std::string& path, std::uint32_t written);
 
     IDebugOutput& m_debug;
     IFileAccess& m_files;
     IPrompt& m_prompt;
     std::unique_ptr<SettingsRecord> m_record;
     std::string m_lastError;
+    std::uint32_t m_writtenSize = 0;
+    bool m_leftOut = false;
 };
 
 } // namespace dashcam

@@ -106,6 +106,50 @@ TEST_F(MainWindowFaults, UnreadableSetupWithoutDefaultsIsToldAndLeftAsItIs) {
     }
 }
 
+// An empty or 1-byte setup.cfg gives a record that says it holds (almost) nothing.
+TEST_F(MainWindowFaults, ChangesTheFileHasNoRoomForAreToldNotDropped) {
+    for (const std::vector<std::uint8_t>& shape :
+         {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{0x01}}) {
+        test::TempFolder other;
+        other.Write("setup.cfg", shape);
+        other.Write("default.cfg", Defaults());
+        test::TestPlatform own;
+        AppContext ownContext{own.services, own.prompt};
+        ownContext.CardPath = other.CardPath();
+        CSettingDlg dialog(ownContext);
+        ASSERT_EQ(dialog.Start(), CSettingDlg::StartResult::Running);
+        dialog.show();
+        EXPECT_TRUE(own.prompt.messages.empty());
+        const auto save = [&] {
+            QTest::mouseClick(dialog.Button(CSettingDlg::kSave), Qt::LeftButton, {},
+                              QPoint(10, 10));
+            QCoreApplication::processEvents();
+        };
+        ownContext.settings.Current().SetI32(64, 2);
+        save();
+        ASSERT_EQ(own.prompt.messages.size(), 1u);
+        const std::string size = std::to_string(shape.size());
+        EXPECT_EQ(own.prompt.messages[0].rfind("Only the first " + size +
+                                                   " bytes of the settings were saved to " +
+                                                   other.CardPath() + "setup.cfg",
+                                               0),
+                  0u)
+            << own.prompt.messages[0];
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(ownContext.settings.Current().GetI32(64), 2);
+        EXPECT_EQ(other.Read("setup.cfg"), shape);
+
+        // The defaults bring a whole record: now the change lands.
+        QTest::mouseClick(dialog.Button(CSettingDlg::kInitialize), Qt::LeftButton, {},
+                          QPoint(10, 10));
+        ownContext.settings.Current().SetI32(64, 0);
+        save();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(other.Read("setup.cfg").size(), 544u);
+        EXPECT_EQ(other.Read("setup.cfg")[88], 2);
+    }
+}
+
 TEST_F(MainWindowFaults, CardPulledOutBeforeSaveKeepsTheChangesUntilItIsBack) {
     card.Write("setup.cfg", SetupBytes());
     card.WriteText("time.dat", "2023,12,31,23,59,58,+0900");

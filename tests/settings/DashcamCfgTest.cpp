@@ -97,6 +97,16 @@ TEST_F(DashcamCfgTest, MissingCardsAndFilesFail) {
     EXPECT_EQ(card.Read("setup.cfg")[436], 1);
 }
 
+TEST_F(DashcamCfgTest, SetPastTheRecordsOwnSizeFailsAndSaysHowToFixIt) {
+    card.Write("setup.cfg", {});
+    EXPECT_EQ(Run({"set", Card(), "wdr=1"}), 1);
+    EXPECT_NE(err.str().find("only the first 0 bytes"), std::string::npos) << err.str();
+    EXPECT_TRUE(card.Read("setup.cfg").empty());
+    ASSERT_EQ(Run({"set", Card(), "wdr=1", "record_size=544"}), 0) << err.str();
+    EXPECT_EQ(card.Read("setup.cfg").size(), 544u);
+    EXPECT_EQ(card.Read("setup.cfg")[436], 1);
+}
+
 TEST_F(DashcamCfgTest, UsageAndHelp) {
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("Usage: dashcam-cfg"), std::string::npos);

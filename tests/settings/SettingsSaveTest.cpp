@@ -85,6 +85,37 @@ TEST_F(SettingsSave, UnchangedRecordRewritesExactlyTheBytesItRead) {
     EXPECT_EQ(card.Read("setup.cfg"), original);
 }
 
+TEST_F(SettingsSave, ValuesPastTheWrittenSizeThatTheFileLacksAreFlagged) {
+    // An empty file loads as a record of size 0: nothing of it is written.
+    card.Write("setup.cfg", {});
+    ASSERT_TRUE(store.LoadSettingsFile(card.File("setup.cfg")));
+    ASSERT_TRUE(store.SaveSettingsFile(card.File("setup.cfg")));
+    EXPECT_FALSE(store.LastSaveLeftChangesOut()); // unchanged: the card says what is shown
+    store.Current().SetI32(64, 2);
+    ASSERT_TRUE(store.SaveSettingsFile(card.File("setup.cfg")));
+    EXPECT_TRUE(store.LastSaveLeftChangesOut());
+    EXPECT_EQ(store.LastWrittenSize(), 0u);
+    EXPECT_TRUE(card.Read("setup.cfg").empty());
+
+    // Size word 100 in a whole file: a change before it lands, one after it does not.
+    const auto file = RecordBytes(544, {{0, 100}, {200, 3}});
+    card.Write("setup.cfg", file);
+    ASSERT_TRUE(store.LoadSettingsFile(card.File("setup.cfg")));
+    store.Current().SetI32(64, 1);
+    ASSERT_TRUE(store.SaveSettingsFile(card.File("setup.cfg")));
+    EXPECT_FALSE(store.LastSaveLeftChangesOut());
+    EXPECT_EQ(store.LastWrittenSize(), 100u);
+    store.Current().SetI32(200, 4);
+    ASSERT_TRUE(store.SaveSettingsFile(card.File("setup.cfg")));
+    EXPECT_TRUE(store.LastSaveLeftChangesOut());
+    EXPECT_EQ(card.Read("setup.cfg")[200], 3);
+
+    // A failed save leaves nothing to flag.
+    std::filesystem::create_directory(card.File("folder.cfg"));
+    EXPECT_FALSE(store.SaveSettingsFile(card.File("folder.cfg")));
+    EXPECT_FALSE(store.LastSaveLeftChangesOut());
+}
+
 TEST_F(SettingsSave, DerivedWarningFlagFollowsTheThreeWarnings) {
     LoadRecord(RecordBytes(544, {{0, 544}, {500, 1}}));
     ASSERT_TRUE(store.SaveSettingsFile(card.File("setup.cfg")));
