@@ -39,8 +39,8 @@ CNormalDlg::OnOff CNormalDlg::MakeOnOff(int onId, std::size_t offset,
                                         const std::function<void(bool)>& after) {
     auto* on = AddControl(onId, new QRadioButton);
     auto* off = AddControl(onId + 1, new QRadioButton);
-    for (auto [button, value] : {std::pair{on, 1}, std::pair{off, 0}}) {
-        connect(button, &QRadioButton::clicked, this, [this, offset, value, after] {
+    for (auto [button, shown] : {std::pair{on, 1}, std::pair{off, 0}}) {
+        connect(button, &QRadioButton::clicked, this, [this, offset, value = shown, after] {
             SetField(offset, value);
             if (after) {
                 after(value == 1);

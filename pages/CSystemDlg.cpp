@@ -56,11 +56,11 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
 QButtonGroup* CSystemDlg::MakeRadios(std::size_t offset,
                                      std::initializer_list<std::pair<int, int>> radios) {
     auto* group = new QButtonGroup(this);
-    for (const auto& [id, value] : radios) {
+    for (const auto& [id, stored] : radios) {
         auto* radio = AddControl(id, new QRadioButton);
         group->addButton(radio);
         connect(radio, &QRadioButton::clicked, this,
-                [this, offset, value] { SetField(offset, value); });
+                [this, offset, value = stored] { SetField(offset, value); });
     }
     return group;
 }
