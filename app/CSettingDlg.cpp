@@ -41,20 +41,98 @@ QIcon ProgramIcon() {
     return QIcon(pixmap);
 }
 
-struct TabSkin {
+// One skinned button of the window: a picture button, or one with a caption drawn over it; a
+// tab also has a picture for its selected look.
+struct ButtonSkin {
     int id;
     QRect rect;
-    int selected, normal, hover, pressed;
-    std::u16string_view caption;
+    int normal, hover, pressed;
+    int selected = 0; // 0: no selected look
+    std::u16string_view caption = {};
+    SkinColor normalText = {}, hoverText = {};
 };
 
-// Left to right: Memory card, Camera, Road safety, Record, System.
-constexpr std::array<TabSkin, 5> kTabs = {{
-    {CSettingDlg::kTabMemoryCard, {11, 48, 140, 37}, 154, 143, 144, 145, u"IDS_STRING105"},
-    {CSettingDlg::kTabCamera, {151, 48, 140, 37}, 146, 147, 148, 149, u"IDS_STRING102"},
-    {CSettingDlg::kTabRoadSafety, {291, 48, 140, 37}, 150, 147, 148, 149, u"IDS_STRING229"},
-    {CSettingDlg::kTabRecord, {431, 48, 140, 37}, 150, 147, 148, 149, u"IDS_STRING228"},
-    {CSettingDlg::kTabSystem, {571, 48, 140, 37}, 154, 151, 152, 153, u"IDS_STRING213"},
+constexpr SkinColor kTabText = Rgb(119, 148, 177);
+constexpr SkinColor kCommandText = Rgb(176, 187, 200);
+constexpr SkinColor kWhite = Rgb(255, 255, 255);
+
+// The tabs left to right (Memory card, Camera, Road safety, Record, System), the window's two
+// caption buttons, and the three command buttons.
+constexpr std::array<ButtonSkin, 10> kButtons = {{
+    {CSettingDlg::kTabMemoryCard,
+     {11, 48, 140, 37},
+     143,
+     144,
+     145,
+     154,
+     u"IDS_STRING105",
+     kTabText,
+     kTabText},
+    {CSettingDlg::kTabCamera,
+     {151, 48, 140, 37},
+     147,
+     148,
+     149,
+     146,
+     u"IDS_STRING102",
+     kTabText,
+     kTabText},
+    {CSettingDlg::kTabRoadSafety,
+     {291, 48, 140, 37},
+     147,
+     148,
+     149,
+     150,
+     u"IDS_STRING229",
+     kTabText,
+     kTabText},
+    {CSettingDlg::kTabRecord,
+     {431, 48, 140, 37},
+     147,
+     148,
+     149,
+     150,
+     u"IDS_STRING228",
+     kTabText,
+     kTabText},
+    {CSettingDlg::kTabSystem,
+     {571, 48, 140, 37},
+     151,
+     152,
+     153,
+     154,
+     u"IDS_STRING213",
+     kTabText,
+     kTabText},
+    {CSettingDlg::kMinimise, {648, 0, 29, 26}, 155, 156, 157},
+    {CSettingDlg::kClose, {677, 0, 29, 26}, 158, 159, 160},
+    {CSettingDlg::kInitialize,
+     {8, 546, 221, 29},
+     161,
+     162,
+     163,
+     0,
+     u"IDS_STRING106",
+     kCommandText,
+     kWhite},
+    {CSettingDlg::kCancel,
+     {510, 546, 100, 29},
+     161,
+     162,
+     163,
+     0,
+     u"IDS_STRING107",
+     kCommandText,
+     kWhite},
+    {CSettingDlg::kSave,
+     {614, 546, 100, 29},
+     161,
+     162,
+     163,
+     0,
+     u"IDS_STRING108",
+     kCommandText,
+     kWhite},
 }};
 
 constexpr std::array<int, 5> kLoadOrder = {CSettingDlg::kTabCamera, CSettingDlg::kTabRoadSafety,
@@ -162,48 +240,21 @@ void CSettingDlg::CreateControls() {
                                    0};
     m_title->SetTextSkin(0, m_titleFont, &m_background, &titleStyle);
 
-    for (const TabSkin& tab : kTabs) {
-        auto* button = new CRButton(this, tab.id, tab.rect);
-        const SkinTextStyle style{Text(m_context, tab.caption),
-                                  Rgb(119, 148, 177),
-                                  Rgb(119, 148, 177),
-                                  Rgb(255, 255, 255),
-                                  13,
-                                  1};
-        button->SetSelectedImage(tab.selected);
-        button->SetSkin(tab.normal, tab.hover, tab.pressed, &m_background, &style);
-        button->SetSelected(tab.id == kTabMemoryCard);
-        m_buttons[tab.id] = button;
+    for (const ButtonSkin& skin : kButtons) {
+        auto* button = new CRButton(this, skin.id, skin.rect);
+        if (skin.caption.empty()) {
+            button->SetPlainSkin(skin.normal, skin.hover, skin.pressed, &m_background);
+        } else {
+            const SkinTextStyle style{
+                Text(m_context, skin.caption), skin.normalText, skin.hoverText, kWhite, 13, 1};
+            if (skin.selected != 0) {
+                button->SetSelectedImage(skin.selected);
+            }
+            button->SetSkin(skin.normal, skin.hover, skin.pressed, &m_background, &style);
+        }
+        m_buttons[skin.id] = button;
     }
-    struct Plain {
-        int id;
-        QRect rect;
-        int normal, hover, pressed;
-    };
-    for (const Plain& p : {Plain{kMinimise, {648, 0, 29, 26}, 155, 156, 157},
-                           Plain{kClose, {677, 0, 29, 26}, 158, 159, 160}}) {
-        auto* button = new CRButton(this, p.id, p.rect);
-        button->SetPlainSkin(p.normal, p.hover, p.pressed, &m_background);
-        m_buttons[p.id] = button;
-    }
-    struct Command {
-        int id;
-        QRect rect;
-        std::u16string_view caption;
-    };
-    for (const Command& c : {Command{kInitialize, {8, 546, 221, 29}, u"IDS_STRING106"},
-                             Command{kCancel, {510, 546, 100, 29}, u"IDS_STRING107"},
-                             Command{kSave, {614, 546, 100, 29}, u"IDS_STRING108"}}) {
-        auto* button = new CRButton(this, c.id, c.rect);
-        const SkinTextStyle style{Text(m_context, c.caption),
-                                  Rgb(176, 187, 200),
-                                  Rgb(255, 255, 255),
-                                  Rgb(255, 255, 255),
-                                  13,
-                                  1};
-        button->SetSkin(161, 162, 163, &m_background, &style);
-        m_buttons[c.id] = button;
-    }
+    m_buttons[kTabMemoryCard]->SetSelected(true);
     for (auto& [id, button] : m_buttons) {
         connect(button, &CRButton::clicked, this, &CSettingDlg::OnCommand);
     }
@@ -244,10 +295,13 @@ void CSettingDlg::DestroyPages() {
 }
 
 void CSettingDlg::SelectTab(int tabId) {
-    for (const TabSkin& tab : kTabs) {
-        const bool chosen = tab.id == tabId;
-        Button(tab.id)->SetSelected(chosen);
-        if (CBaseDialog* page = Page(tab.id)) {
+    for (const ButtonSkin& skin : kButtons) {
+        if (skin.selected == 0) {
+            continue; // not a tab
+        }
+        const bool chosen = skin.id == tabId;
+        Button(skin.id)->SetSelected(chosen);
+        if (CBaseDialog* page = Page(skin.id)) {
             page->setVisible(chosen);
         }
     }
