@@ -1,5 +1,6 @@
 #include "skin/CRButton.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -45,6 +46,7 @@ void CRButton::SetSkin(int normalId, int hoverId, int pressedId, const CMemCanva
     stretcher.DrawStretched(m_normal, normalId, &content);
     if (m_hasCaption) {
         m_captionRect = content;
+        FitCaptionFont();
     }
     m_hover.Create(w, h);
     stretcher.DrawStretched(m_hover, hoverId);
@@ -123,6 +125,18 @@ const CMemCanvas* CRButton::StateCanvas() const {
     }
     // A look that was never given shows the normal one.
     return canvas->HasDeviceContext() ? canvas : &m_normal;
+}
+
+// The skin's captions were measured in Tahoma; a stand-in face of that name can be wider, and a
+// caption wider than its rectangle would lose letters at both ends. Such a caption is drawn a
+// little smaller instead.
+void CRButton::FitCaptionFont() {
+    constexpr int kSmallestPixels = 8;
+    const int room = m_captionRect.right - m_captionRect.left;
+    while (m_captionFont.pixelSize() > kSmallestPixels &&
+           QFontMetrics(m_captionFont).horizontalAdvance(m_style.text) > room) {
+        m_captionFont.setPixelSize(m_captionFont.pixelSize() - 1);
+    }
 }
 
 void CRButton::DrawCaption(QPainter& painter) const {

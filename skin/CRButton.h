@@ -32,6 +32,7 @@ public:
     State CurrentState() const { return m_state; }
     bool IsSelected() const { return m_selected; }
     const SkinRect& CaptionRect() const { return m_captionRect; }
+    const QFont& CaptionFont() const { return m_captionFont; }
 
     // Images drawn stretched to the button; background is the parent's background canvas.
     void SetSkin(int normalId, int hoverId, int pressedId, const CMemCanvas* background,
@@ -58,6 +59,7 @@ private:
     void CopyBackground(const CMemCanvas* background);
     void SetStateAndRedraw(State state);
     const CMemCanvas* StateCanvas() const;
+    void FitCaptionFont();
     void DrawCaption(QPainter& painter) const;
 
     int m_id;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
+#include "skin/AlphaText.h"
 #include "skin/CRButton.h"
 #include "skin/CSkinStretcher.h"
 
@@ -112,6 +114,21 @@ TEST_F(ButtonTest, CaptionRectangleAndDisablingWithoutAnImage) {
         "Save", Rgb(200, 200, 200), Rgb(255, 255, 255), Rgb(255, 255, 255), 13, 1};
     button.SetSkin(161, 162, 163, &background, &style);
     EXPECT_EQ(button.CaptionRect(), (SkinRect{7, 3, 217, 28}));
+    EXPECT_EQ(button.CaptionFont().pixelSize(), TahomaFont(13, 700).pixelSize());
+
+    // A caption too wide for its rectangle is drawn smaller rather than clipped at both ends.
+    CRButton tab(&parent, 2000, QRect(11, 48, 140, 37));
+    const SkinTextStyle longCaption{"Memory Card Setting Memory",
+                                    Rgb(119, 148, 177),
+                                    Rgb(119, 148, 177),
+                                    Rgb(255, 255, 255),
+                                    13,
+                                    1};
+    tab.SetSkin(143, 144, 145, &background, &longCaption);
+    const SkinRect r = tab.CaptionRect();
+    EXPECT_LT(tab.CaptionFont().pixelSize(), TahomaFont(13, 700).pixelSize());
+    EXPECT_LE(QFontMetrics(tab.CaptionFont()).horizontalAdvance(longCaption.text),
+              r.right - r.left);
     const QImage look = Look(&button);
     button.setEnabled(false);
     EXPECT_EQ(button.CurrentState(), CRButton::kNormal);
