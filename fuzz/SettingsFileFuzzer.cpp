@@ -8,10 +8,10 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/MemoryFileAccess.h"
-#include "fuzz/SilentPrompt.h"
 #include "platform/NullDebugOutput.h"
 #include "settings/SettingsFields.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/ScriptedPrompt.h"
 
 using namespace dashcam;
 
@@ -26,7 +26,7 @@ bool InDerivedFlag(std::size_t i) {
 void CheckLoadAndSave(const std::vector<std::uint8_t>& file) {
     NullDebugOutput debug;
     fuzz::MemoryFileAccess files;
-    fuzz::SilentPrompt prompt;
+    test::ScriptedPrompt prompt; // answers No, shows nothing
     SettingsStore store(debug, files, prompt);
     files.files["/card/setup.cfg"] = file;
 
@@ -61,7 +61,7 @@ void CheckRestoreDefaults(const std::vector<std::uint8_t>& setup,
                           const std::vector<std::uint8_t>& defaults) {
     NullDebugOutput debug;
     fuzz::MemoryFileAccess files;
-    fuzz::SilentPrompt prompt;
+    test::ScriptedPrompt prompt; // answers No, shows nothing
     SettingsStore store(debug, files, prompt);
     files.files["/card/setup.cfg"] = setup;
     files.files["/card/default.cfg"] = defaults;
@@ -82,7 +82,7 @@ void CheckRestoreDefaults(const std::vector<std::uint8_t>& setup,
         const std::uint8_t fromDefaults = i < defaults.size() ? defaults[i] : 0;
         FUZZ_CHECK(after[i] == (kept[i] ? before[i] : fromDefaults));
     }
-    FUZZ_CHECK(prompt.messages == 0);
+    FUZZ_CHECK(prompt.messages.empty());
 }
 
 } // namespace

@@ -6,19 +6,11 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/MemoryFileAccess.h"
 #include "settings/ClockFile.h"
+#include "tests/support/FakePcTimeZone.h"
 
 using namespace dashcam;
 
 namespace {
-
-class FixedZone : public IPcTimeZone {
-public:
-    explicit FixedZone(std::int32_t bias) { m_zone.Bias = bias; }
-    TimeZoneInformation GetTimeZoneInformation() override { return m_zone; }
-
-private:
-    TimeZoneInformation m_zone;
-};
 
 bool SameTime(const SystemTime& a, const SystemTime& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
@@ -36,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         data += 2;
         size -= 2;
     }
-    FixedZone zone(bias);
+    test::FakePcTimeZone zone(bias);
     ClockFile clock(files, zone);
     files.files["/card/time.dat"].assign(data, data + size);
 
