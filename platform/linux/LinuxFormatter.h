@@ -27,7 +27,7 @@ public:
     std::string MountPointAfterFormat() override;
 
     // Whether the last successful Load chose the desktop's disk service.
-    bool UsesDiskService() const { return m_chosen != nullptr && m_chosen == &*m_desktop; }
+    bool UsesDiskService() const { return m_desktop && m_chosen == &*m_desktop; }
 
 private:
     MkfsFormatter m_direct;
