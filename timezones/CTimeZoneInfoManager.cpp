@@ -1,20 +1,14 @@
 #include "timezones/CTimeZoneInfoManager.h"
 
 #include <algorithm>
-#include <array>
 
 #include "text/AnsiCodePage.h"
 #include "text/AsciiCase.h"
 #include "text/Utf.h"
+#include "timezones/ExcludedZoneNames.h"
 
 namespace dashcam {
 namespace {
-
-// Zones the camera cannot represent; a key name that begins with one of these is left out.
-constexpr std::array<std::u16string_view, 17> kExcludedPrefixes = {
-    u"Argentina", u"Armenian", u"Bahia",     u"Bangladesh", u"Jordan",      u"Kaliningrad",
-    u"Kamchatka", u"Magadan",  u"Mauritius", u"Mexico",     u"Middle East", u"Montevideo",
-    u"Morocco",   u"Syria",    u"Turkey",    u"UTC",        u"Venezuela"};
 
 // The read buffers: the binary value has its fixed size, text values get 512 bytes.
 constexpr std::size_t kTextValueBytes = 512;
@@ -22,11 +16,6 @@ constexpr std::size_t kTextValueBytes = 512;
 constexpr std::size_t kNameField = OffsetOf("time_zone_name");
 constexpr std::size_t kNameWidth = Field("time_zone_name").width;
 constexpr std::size_t kOffsetField = OffsetOf("time_zone_offset");
-
-bool StartsWithIgnoringAsciiCase(std::u16string_view name, std::u16string_view prefix) {
-    return name.size() >= prefix.size() &&
-           EqualsIgnoringAsciiCase(name.substr(0, prefix.size()), prefix);
-}
 
 // A UTF-16LE text value up to its first NUL, at most maxUnits units.
 std::u16string TextFromValue(const std::vector<std::uint8_t>& bytes, std::size_t maxUnits) {
@@ -78,11 +67,8 @@ CTimeZoneInfoManager::CTimeZoneInfoManager(ITimeZoneSource& source, IPcTimeZone&
 
 void CTimeZoneInfoManager::ReadSubKeyNames() {
     m_subKeyNames = m_source.SubKeyNames();
-    for (std::u16string_view prefix : kExcludedPrefixes) {
-        std::erase_if(m_subKeyNames, [prefix](const std::u16string& name) {
-            return StartsWithIgnoringAsciiCase(name, prefix);
-        });
-    }
+    std::erase_if(m_subKeyNames,
+                  [](const std::u16string& name) { return IsExcludedZoneName(name); });
 }
 
 CRegTimeZoneInfo CTimeZoneInfoManager::ReadEntry(const std::u16string& subKey) {

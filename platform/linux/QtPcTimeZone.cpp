@@ -2,25 +2,23 @@
 
 #include <QString>
 
-#include "platform/linux/WindowsZoneRules.h"
-
 namespace dashcam {
 
 TimeZoneInformation QtPcTimeZone::GetTimeZoneInformation() {
-    if (!m_links) {
-        m_links.emplace();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (!m_placement) {
+        m_placement.emplace(now);
     }
     const QTimeZone zone = QTimeZone::systemTimeZone();
-    const WindowsZoneRules rules = WindowsZoneRules::Of(zone, m_links->WindowsIdOf(zone.id()),
-                                                        QDateTime::currentDateTimeUtc());
+    const WindowsZoneRules rules = WindowsZoneRules::Of(zone, {}, now);
+    const QByteArray windowsId = m_placement->EntryOf(zone.id(), rules);
     TimeZoneInformation info;
     info.Bias = -rules.standardOffsetMinutes;
     info.StandardBias = 0;
     info.DaylightBias = -rules.daylightMinutes;
-    // A system zone without a Windows id is named as the catalogue names plain UTC.
+    // A system zone that no offered entry lists is named as the catalogue names plain UTC.
     info.StandardName =
-        QString::fromLatin1(rules.windowsId.isEmpty() ? QByteArray("UTC") : rules.windowsId)
-            .toStdU16String();
+        QString::fromLatin1(windowsId.isEmpty() ? QByteArray("UTC") : windowsId).toStdU16String();
     return info;
 }
 

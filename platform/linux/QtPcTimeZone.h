@@ -3,18 +3,18 @@
 #include <optional>
 
 #include "platform/PcTimeZone.h"
-#include "platform/linux/ZoneNameLinks.h"
+#include "platform/linux/WindowsZonePlacement.h"
 
 namespace dashcam {
 
-// The PC's zone from the system's time-zone database (honouring TZ), named by its Windows zone
-// id as the zone catalogue names it.
+// The PC's zone from the system's time-zone database (honouring TZ), named by the Windows zone
+// id of the catalogue entry that lists it.
 class QtPcTimeZone : public IPcTimeZone {
 public:
     TimeZoneInformation GetTimeZoneInformation() override;
 
 private:
-    std::optional<ZoneNameLinks> m_links; // read on first use
+    std::optional<WindowsZonePlacement> m_placement; // made on first use
 };
 
 } // namespace dashcam

@@ -1,13 +1,11 @@
 #include "platform/linux/QtTimeZoneSource.h"
 
 #include <QDateTime>
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <QStringList>
-#include <QTimeZone>
 
-#include "platform/linux/WindowsZoneRules.h"
-#include "platform/linux/ZoneNameLinks.h"
+#include "platform/linux/WindowsZonePlacement.h"
 #include "text/AsciiCase.h"
 
 namespace dashcam {
@@ -48,25 +46,16 @@ QString OffsetText(int minutes) {
         .arg(size % 60, 2, 10, QLatin1Char('0'));
 }
 
-// The cities of the database's zones for the id under their current names, sorted; the
-// fixed-offset "Etc/" zones name no city.
-QStringList CitiesOf(const QByteArray& windowsId, const QSet<QByteArray>& available,
-                     const ZoneNameLinks& links) {
-    QStringList cities;
-    for (const QByteArray& mappedId : QTimeZone::windowsIdToIanaIds(windowsId)) {
-        const QByteArray ianaId = links.CurrentName(mappedId);
-        if (available.contains(ianaId) && !ianaId.startsWith("Etc/")) {
-            const QString id = QString::fromLatin1(ianaId);
-            cities.append(id.mid(id.lastIndexOf(u'/') + 1).replace(u'_', u' '));
-        }
-    }
-    cities.sort();
-    cities.removeDuplicates();
-    return cities;
+QString CityOf(const QByteArray& place) {
+    const QString name = QString::fromLatin1(place);
+    return name.mid(name.lastIndexOf(u'/') + 1).replace(u'_', u' ');
 }
 
-// The offset and as many whole city names as fit; the id itself when no city is known.
-QString DisplayText(const WindowsZoneRules& rules, const QStringList& cities) {
+// The offset and as many whole city names as fit; the id without its "Standard Time" when no
+// city is known (the date line's zone has none).
+QString DisplayText(const WindowsZoneRules& rules, QStringList cities) {
+    cities.sort();
+    cities.removeDuplicates();
     QString display = OffsetText(rules.standardOffsetMinutes);
     const qsizetype start = display.size();
     for (const QString& city : cities) {
@@ -77,7 +66,7 @@ QString DisplayText(const WindowsZoneRules& rules, const QStringList& cities) {
         display += part;
     }
     if (display.size() == start) {
-        display += QString::fromLatin1(rules.windowsId);
+        display += QString::fromLatin1(rules.windowsId).remove(QStringLiteral(" Standard Time"));
     }
     return display;
 }
@@ -88,24 +77,30 @@ const std::map<std::u16string, QtTimeZoneSource::Values>& QtTimeZoneSource::Cata
     if (m_catalogue) {
         return *m_catalogue;
     }
-    const QList<QByteArray> ianaIds = QTimeZone::availableTimeZoneIds();
-    const QSet<QByteArray> available(ianaIds.begin(), ianaIds.end());
-    const ZoneNameLinks links;
-    QSet<QByteArray> windowsIds;
-    for (const QByteArray& ianaId : ianaIds + links.DatabaseZones()) {
-        const QByteArray windowsId = links.WindowsIdOf(ianaId);
-        if (!windowsId.isEmpty()) {
-            windowsIds.insert(windowsId);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    WindowsZonePlacement placement(now);
+    // Each zone, and each place linked to it, is named under the entry that lists it.
+    QHash<QByteArray, QStringList> citiesOf;
+    const ZoneNameLinks& links = placement.Links();
+    for (const QByteArray& zone : links.DatabaseZones()) {
+        const QList<QByteArray> places = links.PlacesLinkedTo(zone) << zone;
+        for (const QByteArray& place : places) {
+            if (!links.IsPlace(place)) {
+                continue;
+            }
+            const QByteArray windowsId = placement.EntryOf(place, placement.ZoneRules(zone));
+            if (!windowsId.isEmpty()) {
+                citiesOf[windowsId].append(CityOf(place));
+            }
         }
     }
-    const QDateTime now = QDateTime::currentDateTimeUtc();
     m_catalogue.emplace();
-    for (const QByteArray& windowsId : windowsIds) {
-        const QTimeZone mainZone(links.CurrentName(QTimeZone::windowsIdToDefaultIanaId(windowsId)));
-        const WindowsZoneRules rules = WindowsZoneRules::Of(mainZone, windowsId, now);
+    for (const QByteArray& windowsId : placement.WindowsIds()) {
+        WindowsZoneRules rules = placement.EntryRules(windowsId);
+        rules.windowsId = windowsId;
         const QString id = QString::fromLatin1(windowsId);
         (*m_catalogue)[id.toStdU16String()] = {
-            {u"Display", TextValue(DisplayText(rules, CitiesOf(windowsId, available, links)))},
+            {u"Display", TextValue(DisplayText(rules, citiesOf.value(windowsId)))},
             {u"Std", TextValue(id)},
             {u"TZI", TziValue(rules)}};
     }

@@ -11,9 +11,10 @@ namespace dashcam {
 
 // The zone catalogue built from the system's time-zone database: one sub-key per Windows zone
 // id, in id order, so the names stored in the settings record are the ones the camera and the
-// PCs it is used with know. "Std" is the id, "Display" the standard offset and the cities of
-// the database zones that map to the id, "TZI" the Windows biases of the id's main zone (no
-// change dates). The catalogue is read from the database on first use.
+// PCs it is used with know. "Std" is the id, "TZI" the Windows biases its main zone has today
+// (no change dates), "Display" the standard offset and the places the entry lists: each zone,
+// and each place linked to it, under the entry whose rules it has today (see
+// WindowsZonePlacement). The catalogue is read from the database on first use.
 class QtTimeZoneSource : public ITimeZoneSource {
 public:
     std::vector<std::u16string> SubKeyNames() override;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QTimeZone>
 
 namespace dashcam {
@@ -10,8 +11,11 @@ namespace dashcam {
 // describes it: its Windows zone id, its standard offset and its daylight-saving amount.
 struct WindowsZoneRules {
     QByteArray windowsId;          // empty when the database zone has no Windows id
+    bool known = false;            // false for a zone the database does not have
     int standardOffsetMinutes = 0; // east of UTC
     int daylightMinutes = 0;       // 0 for a zone that does not change its clocks
+    // The clock changes of the following year: instant (ms since the epoch) and new offset.
+    QList<std::pair<qint64, int>> changes;
 
     // The rules of the zone known by this Windows id, in force at the given instant. Standard
     // time is the zone's lower offset of the following year and daylight saving the step up from

@@ -6,7 +6,13 @@
 namespace dashcam {
 
 ZoneNameLinks::ZoneNameLinks(const QString& databaseFolder) {
-    QFile source(databaseFolder + QStringLiteral("/tzdata.zi"));
+    ReadCompiledSource(databaseFolder + QStringLiteral("/tzdata.zi"));
+    ReadPlaces(databaseFolder + QStringLiteral("/zone.tab"));
+    ReadPlaces(databaseFolder + QStringLiteral("/zone1970.tab"));
+}
+
+void ZoneNameLinks::ReadCompiledSource(const QString& path) {
+    QFile source(path);
     if (!source.open(QIODevice::ReadOnly)) {
         return;
     }
@@ -23,6 +29,21 @@ ZoneNameLinks::ZoneNameLinks(const QString& databaseFolder) {
         if (parts.size() == 3) {
             m_targetOf.insert(parts[2], parts[1]);
             m_linksTo[parts[1]].append(parts[2]);
+        }
+    }
+}
+
+void ZoneNameLinks::ReadPlaces(const QString& path) {
+    QFile table(path);
+    if (!table.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    // "<countries> <coordinates> <zone> [comment]", tab-separated; '#' starts a comment line.
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        const QList<QByteArray> columns = line.split('\t');
+        if (!line.startsWith('#') && columns.size() >= 3) {
+            QByteArray& countries = m_countriesOf[columns[2].trimmed()];
+            countries += (countries.isEmpty() ? "" : ",") + columns[0];
         }
     }
 }
@@ -47,6 +68,16 @@ QByteArray ZoneNameLinks::WindowsIdOf(const QByteArray& name) const {
         }
     }
     return {};
+}
+
+QList<QByteArray> ZoneNameLinks::PlacesLinkedTo(const QByteArray& zone) const {
+    QList<QByteArray> places;
+    for (const QByteArray& link : m_linksTo.value(zone)) {
+        if (IsPlace(link)) {
+            places.append(link);
+        }
+    }
+    return places;
 }
 
 } // namespace dashcam
