@@ -23,8 +23,13 @@ bool WindowsZonePlacement::IsExcluded(const QByteArray& windowsId) {
     return IsExcludedZoneName(QString::fromLatin1(windowsId).toStdU16String());
 }
 
-QByteArray WindowsZonePlacement::MainZone(const QByteArray& windowsId) const {
-    return m_links.CurrentName(QTimeZone::windowsIdToDefaultIanaId(windowsId));
+QByteArray WindowsZonePlacement::MainZone(const QByteArray& windowsId) {
+    const auto found = m_mainZones.constFind(windowsId);
+    if (found != m_mainZones.constEnd()) {
+        return *found;
+    }
+    return *m_mainZones.insert(windowsId,
+                               m_links.CurrentName(QTimeZone::windowsIdToDefaultIanaId(windowsId)));
 }
 
 const QList<QByteArray>& WindowsZonePlacement::WindowsIds() {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 
 #include "platform/linux/WindowsZoneRules.h"
@@ -41,13 +42,14 @@ private:
     bool ShareACountry(const QByteArray& a, const QByteArray& b) const;
     int Closeness(const QByteArray& windowsId, const QByteArray& name,
                   const WindowsZoneRules& rules);
-    QByteArray MainZone(const QByteArray& windowsId) const;
+    QByteArray MainZone(const QByteArray& windowsId);
 
     QDateTime m_atUtc;
     ZoneNameLinks m_links;
     QList<QByteArray> m_windowsIds; // empty until first asked
     // By zone name; a map, so that the references handed out stay valid as it grows.
     std::map<QByteArray, WindowsZoneRules> m_rules;
+    QHash<QByteArray, QByteArray> m_mainZones; // by id, as asked; the mapping scans its table
 };
 
 } // namespace dashcam

@@ -57,12 +57,20 @@ QByteArray ZoneNameLinks::CurrentName(const QByteArray& name) const {
     return m_targetOf.value(name, name);
 }
 
-QByteArray ZoneNameLinks::WindowsIdOf(const QByteArray& name) const {
+QByteArray ZoneNameLinks::MappedId(const QByteArray& name) {
+    const auto found = m_mappedId.constFind(name);
+    if (found != m_mappedId.constEnd()) {
+        return *found;
+    }
+    return *m_mappedId.insert(name, QTimeZone::ianaIdToWindowsId(name));
+}
+
+QByteArray ZoneNameLinks::WindowsIdOf(const QByteArray& name) {
     const QByteArray current = CurrentName(name);
     QList<QByteArray> names{name, current};
     names.append(m_linksTo.value(current));
     for (const QByteArray& candidate : names) {
-        const QByteArray windowsId = QTimeZone::ianaIdToWindowsId(candidate);
+        const QByteArray windowsId = MappedId(candidate);
         if (!windowsId.isEmpty()) {
             return windowsId;
         }

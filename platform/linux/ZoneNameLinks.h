@@ -23,8 +23,9 @@ public:
 
     // The zone's current name: the link's target for an old name, else the name itself.
     QByteArray CurrentName(const QByteArray& name) const;
-    // The Windows zone id of the zone under any of its names; empty when it has none.
-    QByteArray WindowsIdOf(const QByteArray& name) const;
+    // The Windows zone id of the zone under any of its names; empty when it has none. Each
+    // name is looked up in the mapping once: the mapping scans its whole table on every call.
+    QByteArray WindowsIdOf(const QByteArray& name);
     // Every zone the database defines, the fixed-offset ones Qt does not list included
     // (Etc/GMT+12, the only zone of the Windows zone at UTC-12:00).
     const QList<QByteArray>& DatabaseZones() const { return m_zones; }
@@ -38,11 +39,13 @@ public:
 private:
     void ReadCompiledSource(const QString& path);
     void ReadPlaces(const QString& path);
+    QByteArray MappedId(const QByteArray& name);
 
     QHash<QByteArray, QByteArray> m_targetOf;       // old name -> current name
     QHash<QByteArray, QList<QByteArray>> m_linksTo; // current name -> old names
     QList<QByteArray> m_zones;
     QHash<QByteArray, QByteArray> m_countriesOf; // place -> its countries' codes
+    QHash<QByteArray, QByteArray> m_mappedId;    // name -> its id in the mapping, when asked
 };
 
 } // namespace dashcam
