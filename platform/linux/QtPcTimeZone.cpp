@@ -5,12 +5,12 @@
 namespace dashcam {
 
 TimeZoneInformation QtPcTimeZone::GetTimeZoneInformation() {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
     if (!m_placement) {
-        m_placement.emplace(now);
+        m_placement.emplace(QDateTime::currentDateTimeUtc());
     }
+    // The zone's rules at the instant the entries' were taken, so that both see the same year.
     const QTimeZone zone = QTimeZone::systemTimeZone();
-    const WindowsZoneRules rules = WindowsZoneRules::Of(zone, {}, now);
+    const WindowsZoneRules rules = WindowsZoneRules::Of(zone, {}, m_placement->At());
     const QByteArray windowsId = m_placement->EntryOf(zone.id(), rules);
     TimeZoneInformation info;
     info.Bias = -rules.standardOffsetMinutes;

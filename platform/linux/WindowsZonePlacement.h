@@ -26,6 +26,8 @@ public:
     // Whether the catalogue leaves out the entry of this id.
     static bool IsExcluded(const QByteArray& windowsId);
 
+    // The instant whose rules count as today's.
+    const QDateTime& At() const { return m_atUtc; }
     const ZoneNameLinks& Links() const { return m_links; }
     // Every Windows id of the database's zones whose main zone the database has, sorted.
     const QList<QByteArray>& WindowsIds();

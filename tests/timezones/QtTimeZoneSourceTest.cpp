@@ -211,7 +211,12 @@ TEST_F(SystemCatalogueTest, EveryDatabaseZoneIsListedAndFoundWithItsStandardOffs
 
 TEST_F(SystemCatalogueTest, ZonesMovedFromTheirDatedIdGetTheirTrueOffset) {
     for (const auto& [zone, offset] : std::vector<std::pair<const char*, int>>{
-             {"Asia/Bishkek", 360}, {"America/Mazatlan", -420}, {"America/Ciudad_Juarez", -420}}) {
+             {"Asia/Bishkek", 360},
+             {"America/Mazatlan", -420},
+             {"America/Ciudad_Juarez", -420},
+             // TZ may also hold a rule rather than a zone's name.
+             {"EST5EDT,M3.2.0,M11.1.0", -300},
+             {"<+0545>-5:45", 345}}) {
         ScopedTz tz(zone);
         SettingsRecord record;
         manager.LoadFromRecord(record);
