@@ -175,9 +175,11 @@ CSettingDlg::StartResult CSettingDlg::Start() {
         if (relaunch == Relaunch::Started) {
             return StartResult::Relaunched;
         }
-        // Staying here, the editor edits the card it runs from, as the copy would have.
+        // Staying here, the editor edits the card it runs from, as the copy would have. A
+        // system that itself runs from a removable drive wanted no copy: its program folder is
+        // no card.
         relaunchFailed = relaunch == Relaunch::Failed;
-        if (m_context.CardPath.empty()) {
+        if (relaunchFailed && m_context.CardPath.empty()) {
             m_context.CardPath = m_programFolder;
         }
     }
