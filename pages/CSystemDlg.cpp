@@ -72,6 +72,8 @@ void CSystemDlg::MakeClockControls() {
     m_datePicker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_datePicker->setCalendarPopup(true);
     m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    m_datePicker->setFocusPolicy(Qt::StrongFocus);
+    m_timePicker->setFocusPolicy(Qt::StrongFocus);
     connect(m_clockBox, &QCheckBox::clicked, this, &CSystemDlg::OnClockBox);
     connect(m_datePicker, &QDateEdit::dateChanged, this, [this] {
         if (m_context.clockRequest.flag != 0) {

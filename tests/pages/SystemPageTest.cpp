@@ -153,6 +153,13 @@ TEST_F(SystemPage, ClockAndTouchSectionsAreReachedAtTheScrollLimit) {
     EXPECT_EQ(
         std::vector<int>({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond}),
         std::vector<int>({2030, 1, 6, 0, 23, 59, 58}));
+    // The wheel over the picker scrolls the page until the picker is focused.
+    auto* picker = Get<QTimeEdit>(1121);
+    QWheelEvent wheel(QPointF(5, 5), picker->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(picker, &wheel);
+    EXPECT_EQ(picker->time(), QTime(23, 59, 58));
+    EXPECT_EQ(page.ScrollPos(), 100);
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     Click(1394);
     const QDateTime taken(QDate(t.wYear, t.wMonth, t.wDay), QTime(t.wHour, t.wMinute, t.wSecond));
