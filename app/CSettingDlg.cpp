@@ -169,9 +169,19 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     const std::string executable = platform.program.ExecutablePath();
     m_programFolder = executable.substr(0, executable.rfind('/') + 1);
     m_relaunchPath.clear();
-    if (!m_programFolder.empty() && platform.volumes.IsRemovable(m_programFolder) &&
-        PrepareRelaunch()) {
-        return StartResult::Relaunched;
+    bool relaunchFailed = false;
+    if (!m_programFolder.empty() && platform.volumes.IsRemovable(m_programFolder)) {
+        const Relaunch relaunch = PrepareRelaunch();
+        if (relaunch == Relaunch::Started) {
+            return StartResult::Relaunched;
+        }
+        // Staying here, the editor edits the card it runs from, as the copy would have. A
+        // system that itself runs from a removable drive wanted no copy: its program folder is
+        // no card.
+        relaunchFailed = relaunch == Relaunch::Failed;
+        if (relaunchFailed && m_context.CardPath.empty()) {
+            m_context.CardPath = m_programFolder;
+        }
     }
 
     m_context.settings.CreateEmptyRecord();
@@ -197,10 +207,16 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     CreatePages();
     LoadPages();
     m_ready = true;
+    if (relaunchFailed) {
+        // The editor now runs from the card and holds it busy until it closes: say so.
+        m_context.prompt.ShowMessage(m_context.language.GetText(u"IDS_STRING460"));
+    }
     return StartResult::Running;
 }
 
-bool CSettingDlg::PrepareRelaunch() {
+// Copies the program off the memory card and starts the copy with the card folder. A copy that
+// cannot be made or started is told (Failed), and this instance goes on in its place.
+CSettingDlg::Relaunch CSettingDlg::PrepareRelaunch() {
     IProgramHost& program = m_context.platform.program;
     const std::string folder = program.LocalAppDataFolder() + "/Lumavist";
     program.MakeFolder(folder);
@@ -208,20 +224,27 @@ bool CSettingDlg::PrepareRelaunch() {
     // memory card or a USB stick would get a copy on a removable drive again, which would take
     // its own folder for the card and drop the card folder the user named.
     if (m_context.platform.volumes.IsRemovable(folder)) {
-        return false;
+        return Relaunch::NotWanted;
     }
     const std::string executable = program.ExecutablePath();
     const std::string copy = folder + executable.substr(executable.rfind('/'));
     if (!program.CopyFile(executable, copy)) {
-        return false;
+        m_context.platform.debug.Write(u"The program could not be copied to " +
+                                       Utf16FromUtf8(copy));
+        return Relaunch::Failed;
     }
     m_relaunchPath = copy;
-    program.StartDetached(copy, m_programFolder);
+    const bool started = program.StartDetached(copy, m_programFolder);
     const std::string workingFolder = copy.substr(0, copy.rfind('/') + 1);
     for (const std::string& text : {m_relaunchPath, m_programFolder, workingFolder}) {
         m_context.platform.debug.Write(Utf16FromUtf8(text));
     }
-    return true;
+    if (!started) {
+        m_context.platform.debug.Write(u"The copy could not be started: " + Utf16FromUtf8(copy));
+        m_relaunchPath.clear();
+        return Relaunch::Failed;
+    }
+    return Relaunch::Started;
 }
 
 void CSettingDlg::CreateBackground() {

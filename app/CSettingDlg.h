@@ -69,7 +69,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool PrepareRelaunch();
+    enum class Relaunch { Started, NotWanted, Failed };
+    Relaunch PrepareRelaunch();
     void CreateBackground();
     void CreateControls();
     void CreatePages();

@@ -1,6 +1,7 @@
 #include "pages/CBaseDialog.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -161,6 +162,13 @@ void CBaseDialog::keyPressEvent(QKeyEvent* event) {
 bool CBaseDialog::eventFilter(QObject* watched, QEvent* event) {
     // Over the scroll bar too one wheel message is one line step, not the bar's own lines.
     if (watched == m_scrollBar && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    // A date or time picker the user has not focused leaves the wheel to the page, as the
+    // lists do, instead of changing the value under the pointer.
+    if (event->type() == QEvent::Wheel && qobject_cast<QAbstractSpinBox*>(watched) != nullptr &&
+        window()->focusWidget() != watched) {
         wheelEvent(static_cast<QWheelEvent*>(event));
         return true;
     }

@@ -1,8 +1,10 @@
 #include "pages/CSystemDlg.h"
 
+#include <QDateTime>
 #include <QRadioButton>
 
 #include "settings/SettingsFields.h"
+#include "settings/TouchCalibration.h"
 
 namespace dashcam {
 
@@ -11,6 +13,11 @@ namespace {
 constexpr auto kVoiceOn = OffsetOf("voice_guidance_enable");
 constexpr auto kVolume = OffsetOf("voice_volume");
 constexpr auto kLanguage = OffsetOf("language_index");
+
+// The pickers show whole seconds, as the camera's clock file holds them.
+QTime WholeSeconds(const QTime& time) {
+    return QTime(time.hour(), time.minute(), time.second());
+}
 
 struct Placed {
     int id;
@@ -51,6 +58,89 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
     });
     connect(m_timeZones, &QComboBox::activated, this,
             [this](int index) { m_zones.SelectZone(index, m_context.settings.Current()); });
+    MakeClockControls();
+}
+
+void CSystemDlg::MakeClockControls() {
+    AddLabels({kDateTimeTitle, kDateLabel, kTimeLabel, kTouchTitle});
+    m_clockBox = AddControl(kClockBox, new QCheckBox);
+    m_datePicker = AddControl(kDatePicker, new QDateEdit(QDate::currentDate()));
+    m_timePicker = AddControl(kTimePicker, new QTimeEdit(WholeSeconds(QTime::currentTime())));
+    m_syncButton = AddControl(kSyncButton, new QPushButton);
+    auto* touch = AddControl(kTouchCalibration, new QPushButton);
+    // Year first and a 24-hour clock read the same in every language of the packs.
+    m_datePicker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_datePicker->setCalendarPopup(true);
+    m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    m_datePicker->setFocusPolicy(Qt::StrongFocus);
+    m_timePicker->setFocusPolicy(Qt::StrongFocus);
+    connect(m_clockBox, &QCheckBox::clicked, this, &CSystemDlg::OnClockBox);
+    connect(m_datePicker, &QDateEdit::dateChanged, this, [this] {
+        if (m_context.clockRequest.flag != 0) {
+            TakeDate();
+        }
+    });
+    connect(m_timePicker, &QTimeEdit::timeChanged, this, [this] {
+        if (m_context.clockRequest.flag != 0) {
+            TakeTime();
+        }
+    });
+    connect(m_syncButton, &QPushButton::clicked, this, [this] {
+        const QDateTime now = QDateTime::currentDateTime();
+        m_datePicker->setDate(now.date());
+        m_timePicker->setTime(WholeSeconds(now.time()));
+    });
+    connect(touch, &QPushButton::clicked, this, &CSystemDlg::OnTouchCalibration);
+}
+
+void CSystemDlg::EnableClockPickers(bool on) {
+    m_datePicker->setEnabled(on);
+    m_timePicker->setEnabled(on);
+    m_syncButton->setEnabled(on);
+}
+
+void CSystemDlg::TakeDate() {
+    const QDate date = m_datePicker->date();
+    SystemTime& time = m_context.clockRequest.time;
+    time.wYear = std::uint16_t(date.year());
+    time.wMonth = std::uint16_t(date.month());
+    time.wDayOfWeek = std::uint16_t(date.dayOfWeek() % 7); // Sunday is 0
+    time.wDay = std::uint16_t(date.day());
+}
+
+void CSystemDlg::TakeTime() {
+    const QTime clock = m_timePicker->time();
+    SystemTime& time = m_context.clockRequest.time;
+    time.wHour = std::uint16_t(clock.hour());
+    time.wMinute = std::uint16_t(clock.minute());
+    time.wSecond = std::uint16_t(clock.second());
+    time.wMilliseconds = std::uint16_t(clock.msec());
+}
+
+void CSystemDlg::OnClockBox(bool checked) {
+    m_context.clockRequest.flag = checked ? 1 : 0;
+    EnableClockPickers(checked);
+    if (checked) {
+        TakeDate();
+        TakeTime();
+    }
+}
+
+// Asked twice, as the camera's own menu does; the request file is made at once, whatever
+// Save or Cancel do later.
+void CSystemDlg::OnTouchCalibration() {
+    const std::u16string caption = m_context.language.GetText(u"IDS_STRING219");
+    std::u16string question = m_context.language.GetText(u"IDS_STRING220");
+    if (const std::u16string second = m_context.language.GetText(u"IDS_STRING2200");
+        !second.empty()) {
+        question += u"\n" + second;
+    }
+    if (!m_context.prompt.AskYesNo(caption, question, 370, 170)) {
+        return;
+    }
+    m_context.prompt.ShowMessage(m_context.language.GetText(u"IDS_STRING221"));
+    RequestTouchCalibrationReset(m_context.platform.volumes, m_context.platform.files,
+                                 m_context.CardPath);
 }
 
 QButtonGroup* CSystemDlg::MakeRadios(std::size_t offset,
@@ -105,7 +195,32 @@ void CSystemDlg::Layout() {
     Slider(1035)->setRange(0, 2);
     Slider(1035)->setTickInterval(1);
     Slider(1035)->SetPosition(1);
-    SetScrollLimit(550);
+    PlaceClockControls(997);
+}
+
+// Below the speed stamp, two sections the camera's layout left out: the clock request and the
+// touch-calibration reset. The scroll limit grows to show them whole.
+void CSystemDlg::PlaceClockControls(int top) {
+    PlaceSectionTitle(kDateTimeTitle, Text(u"IDS_STRING183"), 15, top);
+    PlaceLabel(kClockBox, Text(u"IDS_STRING184"), TextFont(), 25, top + 30);
+    const int labels =
+        std::max(PlaceLabel(kDateLabel, Text(u"IDS_STRING186"), TextFont(), 45, top + 65).width(),
+                 PlaceLabel(kTimeLabel, Text(u"IDS_STRING187"), TextFont(), 45, top + 100).width());
+    const int pickers = 45 + labels;
+    PlaceControlWithFont(kDatePicker, TextFont(), {}, pickers, top + 60, 120, 25, false);
+    PlaceControlWithFont(kTimePicker, TextFont(), {}, pickers, top + 95, 120, 25, false);
+    const QString sync = Text(u"IDS_STRING188");
+    m_syncButton->setText(sync);
+    PlaceControlWithFont(kSyncButton, TextFont(), {}, pickers + 135, top + 77,
+                         MeasureTextWidth(sync, TextFont()) + 30, 25, false);
+    PlaceSectionTitle(kTouchTitle, Text(u"IDS_STRING218"), 15, top + 145);
+    auto* touch = static_cast<QPushButton*>(Control(kTouchCalibration));
+    const QString initialize = Text(u"IDS_STRING219");
+    touch->setText(initialize);
+    PlaceControlWithFont(kTouchCalibration, TextFont(), {}, 25, top + 175,
+                         std::max(120, MeasureTextWidth(initialize, TextFont()) + 30), 25, false);
+    constexpr int kBottomMargin = 20;
+    SetScrollLimit(top + 200 + kBottomMargin - kHeight);
 }
 
 void CSystemDlg::LoadTimeZones() {
@@ -146,6 +261,8 @@ void CSystemDlg::LoadFromRecord() {
     Show(m_led, led == 0 ? 1333 : led >= 1 && led <= 3 ? 1329 + led : 0);
     // The camera's clock is set only when asked for after this load.
     m_context.clockRequest.flag = 0;
+    m_clockBox->setChecked(false);
+    EnableClockPickers(false);
     LoadLanguages();
     Show(m_daylight, Field(OffsetOf("daylight_saving")) != 0 ? 1380 : 1381);
     Show(m_speedUnit, Field(OffsetOf("speed_unit")) != 0 ? 1383 : 1382);

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTimeEdit>
 #include <cstddef>
 #include <initializer_list>
 #include <utility>
@@ -13,12 +17,24 @@
 
 namespace dashcam {
 
-// The System page: language, voice, screen, LED, time zone, speed unit and stamp.
+// The System page: language, voice, screen, LED, time zone, speed unit and stamp, then the
+// camera clock request and the touch-screen calibration reset.
 class CSystemDlg : public CBaseDialog {
     Q_OBJECT
 public:
     static constexpr int kTemplateId = 221;
     static constexpr int kFocusHolderId = 1389;
+    enum ControlId {
+        kClockBox = 1326,
+        kTimePicker = 1121,
+        kDatePicker = 1122,
+        kTouchCalibration = 1360,
+        kDateTimeTitle = 1391,
+        kDateLabel = 1392,
+        kTimeLabel = 1393,
+        kSyncButton = 1394,
+        kTouchTitle = 1395,
+    };
 
     explicit CSystemDlg(AppContext& context, QWidget* parent = nullptr);
 
@@ -35,6 +51,13 @@ private:
     void Show(QButtonGroup* group, int id);
     void LoadLanguages();
     void LoadTimeZones();
+    void MakeClockControls();
+    void PlaceClockControls(int top);
+    void EnableClockPickers(bool on);
+    void TakeDate();
+    void TakeTime();
+    void OnClockBox(bool checked);
+    void OnTouchCalibration();
     CSubSlider* Slider(int id) const { return static_cast<CSubSlider*>(Control(id)); }
 
     CTimeZoneInfoManager m_zones;
@@ -46,6 +69,10 @@ private:
     QButtonGroup* m_daylight;
     QButtonGroup* m_speedUnit;
     QButtonGroup* m_stamp;
+    QCheckBox* m_clockBox = nullptr;
+    QDateEdit* m_datePicker = nullptr;
+    QTimeEdit* m_timePicker = nullptr;
+    QPushButton* m_syncButton = nullptr;
 };
 
 } // namespace dashcam

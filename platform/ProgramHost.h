@@ -16,7 +16,8 @@ public:
     virtual bool MakeFolder(const std::string& path) = 0;
     // Copies a file, overwriting an older copy.
     virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
-    // Starts a program detached from this one, with one argument.
+    // Starts a program detached from this one, with one argument; false when it could not be
+    // started.
     virtual bool StartDetached(const std::string& program, const std::string& argument) = 0;
 };
 

@@ -7,31 +7,6 @@
 
 namespace dashcam {
 
-QFont TahomaFont(int pixelHeight, int weight) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setWeight(QFont::Weight(weight == 700 ? QFont::Bold : QFont::Normal));
-    font.setStyleStrategy(QFont::PreferAntialias);
-    // The height is the character cell (ascent plus descent), while Qt sizes a font by its em:
-    // take the largest em whose cell still fits, starting from the face's own proportions.
-    auto cellAt = [&font](int em) {
-        font.setPixelSize(em);
-        const QFontMetrics metrics(font);
-        return metrics.ascent() + metrics.descent();
-    };
-    constexpr int probe = 1000;
-    const int probeCell = cellAt(probe);
-    const double estimate = probeCell > 0 ? double(pixelHeight) * probe / probeCell : pixelHeight;
-    int em = std::clamp(int(std::lround(estimate)), 1, std::max(1, pixelHeight));
-    while (em > 1 && cellAt(em) > pixelHeight) {
-        --em;
-    }
-    while (em < pixelHeight && cellAt(em + 1) <= pixelHeight) {
-        ++em;
-    }
-    font.setPixelSize(em);
-    return font;
-}
-
 std::optional<QImage> RenderTextBitmap(const QString& text, const QFont& font, SkinColor color) {
     if (text.isEmpty()) {
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "skin/CMemCanvas.h"
+#include "skin/SkinFonts.h"
 #include "skin/SkinRect.h"
 #include "skin/SkinTextStyle.h"
 
@@ -19,9 +20,5 @@ std::optional<QImage> RenderTextBitmap(const QString& text, const QFont& font, S
 // (alignment 0) or centred (alignment 1), never starting before the rectangle's edges.
 void DrawTextAlpha(CMemCanvas& canvas, const QString& text, const QFont& font, const SkinRect& rect,
                    SkinColor color, int alignment);
-
-// Tahoma whose character cell (ascent plus descent) is the given height in pixels, as the
-// platform's fonts are sized, with its weight (700 bold, else regular).
-QFont TahomaFont(int pixelHeight, int weight);
 
 } // namespace dashcam

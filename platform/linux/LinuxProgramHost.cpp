@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -31,19 +32,43 @@ bool LinuxProgramHost::MakeFolder(const std::string& path) {
     return std::filesystem::is_directory(path, error);
 }
 
+namespace {
+
+// Opens the copy for writing from the start. A copy of this program that still runs cannot be
+// written (ETXTBSY): its name is freed instead, and the running one keeps its own file.
+int OpenCopy(const std::string& to, mode_t mode) {
+    constexpr int kFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    int out = ::open(to.c_str(), kFlags, mode);
+    if (out < 0 && errno == ETXTBSY && ::unlink(to.c_str()) == 0) {
+        out = ::open(to.c_str(), kFlags, mode);
+    }
+    return out;
+}
+
+} // namespace
+
 // A plain read and write loop, flushed to the device: the kernel's in-place copy calls are not
 // carried out by every FUSE file system (fusefat leaves an empty file), and a card may be pulled
-// out right after a copy.
+// out right after a copy. The copy gets the original's permission bits, so that a copied
+// program can be started; an older copy made without them gets them too. File systems without
+// permission bits (FAT) refuse the change, which does them no harm.
 bool LinuxProgramHost::CopyFile(const std::string& from, const std::string& to) {
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
         return false;
     }
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    struct stat original {};
+    if (::fstat(in, &original) != 0) {
+        ::close(in);
+        return false;
+    }
+    const mode_t mode = original.st_mode & 07777;
+    const int out = OpenCopy(to, mode);
     if (out < 0) {
         ::close(in);
         return false;
     }
+    (void)::fchmod(out, mode);
     bool ok = true;
     std::vector<char> buffer(1 << 16);
     for (;;) {
@@ -76,9 +101,14 @@ bool LinuxProgramHost::CopyFile(const std::string& from, const std::string& to) 
     return ok;
 }
 
+// The started program works in its own folder: a working folder on the memory card would keep
+// the card's file system busy, and the card format must unmount it. False when the program
+// could not be executed.
 bool LinuxProgramHost::StartDetached(const std::string& program, const std::string& argument) {
+    const std::string folder = program.substr(0, program.rfind('/') + 1);
     return QProcess::startDetached(QString::fromStdString(program),
-                                   QStringList{QString::fromStdString(argument)});
+                                   QStringList{QString::fromStdString(argument)},
+                                   QString::fromStdString(folder));
 }
 
 } // namespace dashcam

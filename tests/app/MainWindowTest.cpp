@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDateEdit>
+#include <QDir>
 #include <QTest>
+#include <QTimeEdit>
 #include <filesystem>
 
 #include "app/CSettingDlg.h"
 #include "pages/CBaseDialog.h"
 #include "skin/CRButton.h"
+#include "skin/SkinFonts.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
 
@@ -102,6 +107,33 @@ TEST_F(MainWindow, SaveWritesTheRecordAndRemovesTheClockFile) {
     EXPECT_FALSE(card.Exists("time.dat"));
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(context.settings.HasRecord());
+}
+
+// The driver ticks the clock box on the System page and picks a date and time; Save writes them
+// with the PC zone's standard offset (UTC+9 here) in the camera's form.
+TEST_F(MainWindow, TickedClockBoxWritesTheClockFileOnSave) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    Click(CSettingDlg::kTabSystem);
+    CBaseDialog* system = window.Page(CSettingDlg::kTabSystem);
+    auto* box = qobject_cast<QAbstractButton*>(system->Control(1326));
+    auto* date = qobject_cast<QDateEdit*>(system->Control(1122));
+    auto* time = qobject_cast<QTimeEdit*>(system->Control(1121));
+    ASSERT_TRUE(box && date && time);
+    EXPECT_FALSE(date->isEnabled());
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    EXPECT_TRUE(date->isEnabled());
+    date->setFocus();
+    date->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(date, "20240305");
+    time->setFocus();
+    time->setSelectedSection(QDateTimeEdit::HourSection);
+    QTest::keyClicks(time, "070809");
+    EXPECT_EQ(date->date(), QDate(2024, 3, 5));
+    EXPECT_EQ(time->time(), QTime(7, 8, 9));
+    Click(2304);
+    const auto clock = card.Read("time.dat");
+    EXPECT_EQ(std::string(clock.begin(), clock.end()), "2024,03,05,07,08,09,+0900");
+    EXPECT_FALSE(window.isVisible());
 }
 
 // Cancel, the close button and a close by the window manager (0 here, as with Alt+F4).
@@ -200,6 +232,34 @@ TEST_F(MainWindow, ASystemRunningFromARemovableDriveKeepsItsCardFolder) {
     EXPECT_FALSE(std::filesystem::exists(appData.Path() / "Lumavist/dashcam-setting"));
     EXPECT_EQ(window.RelaunchPath(), "");
     EXPECT_EQ(context.settings.Current().GetI32(64), 1); // the named card's setup.cfg
+}
+
+// The window in four camera languages, saved into the build folder for a person to look at.
+// The English tab captions all fit at the skin's size, so none is drawn smaller than another.
+TEST(MainWindowScreenshots, FourLanguagesAndEqualEnglishTabCaptions) {
+    const char* codes[] = {"en", "fr", "ru", "ko"};
+    for (int index = 0; index < 4; ++index) {
+        test::TempFolder card;
+        card.Write("setup.cfg", RecordBytes(544, {{0, 544}, {428, std::uint32_t(index)}}));
+        card.WriteText("lang/ver.dat", " Ver : 1.02\r\n Code : en fr ru ko\r\n");
+        test::TestPlatform platform;
+        AppContext context{platform.services, platform.prompt};
+        context.CardPath = card.CardPath();
+        CSettingDlg window(context);
+        ASSERT_EQ(window.Start(), CSettingDlg::StartResult::Running);
+        window.show();
+        const QString file = QDir(QCoreApplication::applicationDirPath())
+                                 .filePath(QStringLiteral("window-%1.png").arg(codes[index]));
+        EXPECT_TRUE(window.grab().save(file)) << file.toStdString();
+        if (index == 0) {
+            for (int tab = CSettingDlg::kTabCamera; tab <= CSettingDlg::kTabSystem; ++tab) {
+                EXPECT_EQ(window.Button(tab)->CaptionFont().pixelSize(),
+                          TahomaFont(13, 700).pixelSize())
+                    << tab;
+            }
+        }
+        window.close();
+    }
 }
 
 struct MainWindowWithViewer : MainWindow {

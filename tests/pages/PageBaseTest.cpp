@@ -15,6 +15,7 @@
 #include "pages/CNormalDlg.h"
 #include "pages/CParkingDlg.h"
 #include "pages/CSystemDlg.h"
+#include "tests/support/CapHeight.h"
 #include "tests/support/TestPlatform.h"
 
 namespace dashcam {
@@ -106,6 +107,16 @@ TEST_F(PageBase, PlaceLabelTrimsMeasuresAndAddsRoom) {
     page.PlaceControlWithFont(12345, page.TextFont(), "x", 0, 0, 1, 1, false); // no such control
 }
 
+// A section title's height 14 is a character cell, not an em: its capitals stand about 8.4
+// pixels tall.
+TEST_F(PageBase, SectionTitleCapitalsHaveTheCellHeightRule) {
+    page.title->setText("H");
+    const QImage capital = page.title->grab().toImage();
+    page.title->setText("");
+    EXPECT_NEAR(test::InkRows(capital, page.title->grab().toImage()),
+                test::TahomaCapHeightForCell(14), 1.0);
+}
+
 TEST_F(PageBase, SeparatorLinesFollowVisibleTitlesOnly) {
     const QImage shot = page.Content()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect t = page.title->geometry();
@@ -191,6 +202,8 @@ TEST(PageKeys, EnterAndEscapeNeverReachTheControlsOrTheDialog) {
     EXPECT_EQ(presses, 1);
 }
 
+// The System page scrolls further than the camera's own layout: to its clock and touch
+// calibration sections at the end.
 TEST(Pages, ConstantsOfTheFivePages) {
     test::TestPlatform platform;
     AppContext context{platform.services, platform.prompt};
@@ -205,7 +218,7 @@ TEST(Pages, ConstantsOfTheFivePages) {
     CEtcDlg memory(context);
     for (const Expected& e :
          {Expected{&camera, 130, 1031, 50, 80}, Expected{&record, 132, 1171, 561, 80},
-          Expected{&road, 131, 1260, 619, 100}, Expected{&system, 221, 1389, 550, 100},
+          Expected{&road, 131, 1260, 619, 100}, Expected{&system, 221, 1389, 780, 100},
           Expected{&memory, 133, 1342, 67, 100}}) {
         e.page->OnInitDialog();
         EXPECT_EQ(e.page->TemplateId(), e.templateId);

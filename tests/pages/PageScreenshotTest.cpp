@@ -14,10 +14,10 @@
 namespace dashcam {
 namespace {
 
-// Saves each page, laid out in English and in Korean, whole (unscrolled content) into the
-// build folder, for a person to look at.
-TEST(PageScreenshots, EveryPageInEnglishAndKorean) {
-    for (const char16_t* language : {u"english", u"korean"}) {
+// Saves each page, laid out in English, French, Russian and Korean, whole (unscrolled content)
+// into the build folder, for a person to look at.
+TEST(PageScreenshots, EveryPageInFourLanguages) {
+    for (const char16_t* language : {u"english", u"french", u"russian", u"korean"}) {
         test::TestPlatform platform;
         AppContext context{platform.services, platform.prompt};
         context.settings.CreateEmptyRecord();

@@ -1,9 +1,13 @@
 #include <QComboBox>
+#include <QDateEdit>
+#include <QTimeEdit>
 #include <QWheelEvent>
+#include <filesystem>
 
 #include "pages/CSystemDlg.h"
 #include "settings/SettingsFields.h"
 #include "tests/pages/PageTest.h"
+#include "tests/support/FuseMounter.h"
 
 namespace dashcam {
 namespace {
@@ -122,6 +126,94 @@ TEST(SystemPageZones, PickingAZoneWritesItsNameAndOffset) {
     EXPECT_EQ(context.settings.Current().GetText(OffsetOf("time_zone_name"), 32),
               "Eastern Standard Time");
     EXPECT_EQ(context.settings.Current().GetI32(OffsetOf("time_zone_offset")), -300);
+}
+
+} // namespace
+} // namespace dashcam
+
+namespace dashcam {
+namespace {
+
+// The two sections at the page end can be scrolled into view whole.
+TEST_F(SystemPage, ClockAndTouchSectionsAreReachedAtTheScrollLimit) {
+    page.LoadFromRecord();
+    for (int id : {1391, 1326, 1122, 1121, 1394, 1395, 1360}) {
+        const QRect placed = page.Control(id)->geometry();
+        EXPECT_GT(placed.width(), 0) << id;
+        EXPECT_GE(placed.top(), 980) << id; // after the speed stamp
+        EXPECT_LE(placed.bottom() - page.ScrollLimit(), CBaseDialog::kHeight) << id;
+    }
+    EXPECT_FALSE(page.Control(1121)->isEnabled());
+    // The box takes the pickers' date and time; Sync with PC time takes the PC's.
+    Click(1326);
+    EXPECT_EQ(context.clockRequest.flag, 1u);
+    Get<QDateEdit>(1122)->setDate(QDate(2030, 1, 6));
+    Get<QTimeEdit>(1121)->setTime(QTime(23, 59, 58));
+    const SystemTime& t = context.clockRequest.time;
+    EXPECT_EQ(
+        std::vector<int>({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond}),
+        std::vector<int>({2030, 1, 6, 0, 23, 59, 58}));
+    // The wheel over the picker scrolls the page until the picker is focused.
+    auto* picker = Get<QTimeEdit>(1121);
+    QWheelEvent wheel(QPointF(5, 5), picker->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(picker, &wheel);
+    EXPECT_EQ(picker->time(), QTime(23, 59, 58));
+    EXPECT_EQ(page.ScrollPos(), 100);
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    Click(1394);
+    const QDateTime taken(QDate(t.wYear, t.wMonth, t.wDay), QTime(t.wHour, t.wMinute, t.wSecond));
+    EXPECT_GE(taken, before.addMSecs(-before.time().msec()));
+    EXPECT_LE(taken, QDateTime::currentDateTime());
+    Click(1326);
+    EXPECT_EQ(context.clockRequest.flag, 0u);
+    EXPECT_FALSE(page.Control(1122)->isEnabled());
+}
+
+// The request file goes to the root of the card's volume, a FAT file system mounted through
+// FUSE, even when the card folder is a folder inside it; only a second Yes makes it.
+TEST(SystemPageTouch, ConfirmedCalibrationResetMakesTheFileAtTheVolumeRoot) {
+    using test::FuseMounter;
+    if (FuseMounter::Shell("command -v fusefat && command -v mkfs.fat && command -v mdir && "
+                           "test -e /dev/fuse") != 0) {
+        GTEST_SKIP() << "fusefat, mkfs.fat, mtools or /dev/fuse is missing";
+    }
+    test::TempFolder work;
+    const std::string image = work.File("card.img");
+    ASSERT_EQ(FuseMounter::Shell("truncate -s 16M '" + image + "' && mkfs.fat '" + image +
+                                 "' && MTOOLS_SKIP_CHECK=1 mmd -i '" + image + "' ::/DCIM"),
+              0);
+    const std::string mountPoint = work.CardPath() + "card/";
+    std::filesystem::create_directories(mountPoint);
+    FuseMounter mounter("fusefat -o rw+");
+    std::string error;
+    ASSERT_FALSE(mounter.Mount(image, mountPoint, error).empty());
+    {
+        test::TestPlatform platform;
+        AppContext context{platform.services, platform.prompt};
+        context.settings.CreateEmptyRecord();
+        context.language.LoadLanguage(u"english");
+        context.CardPath = mountPoint + "DCIM/";
+        CSystemDlg page(context);
+        page.OnInitDialog();
+        page.show();
+        auto* button = page.Control(1360);
+        platform.prompt.answers = {false, true};
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
+        EXPECT_FALSE(std::filesystem::exists(mountPoint + "set_touch_cal.txt"));
+        EXPECT_TRUE(platform.prompt.messages.empty());
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
+        ASSERT_EQ(platform.prompt.questions.size(), 2u);
+        EXPECT_EQ(platform.prompt.questions[0].title, "Initialize");
+        EXPECT_TRUE(platform.prompt.questions[0].text.starts_with("Warning: This will initialize"));
+        EXPECT_EQ(platform.prompt.messages,
+                  std::vector<std::string>{"Select (Yes) to continue, or (No) to cancel."});
+        EXPECT_TRUE(std::filesystem::exists(mountPoint + "set_touch_cal.txt"));
+        EXPECT_FALSE(std::filesystem::exists(mountPoint + "DCIM/set_touch_cal.txt"));
+    }
+    ASSERT_TRUE(mounter.Unmount(mountPoint, error));
+    EXPECT_EQ(
+        FuseMounter::Shell("MTOOLS_SKIP_CHECK=1 mdir -i '" + image + "' ::/set_touch_cal.txt"), 0);
 }
 
 } // namespace

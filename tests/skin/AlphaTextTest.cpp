@@ -64,18 +64,23 @@ TEST(AlphaText, CoverageBecomesAlphaPremultipliedByTheColour) {
     EXPECT_TRUE(found);
 }
 
-TEST(TahomaFont, HeightIsTheCharacterCell) {
-    for (int height : {13, 14, 20}) {
-        QFont font = TahomaFont(height, 700);
-        const QFontMetrics metrics(font);
-        EXPECT_LE(metrics.ascent() + metrics.descent(), height) << height;
-        font.setPixelSize(font.pixelSize() + 1);
-        const QFontMetrics larger(font);
-        EXPECT_GT(larger.ascent() + larger.descent(), height) << height;
-    }
+// The skin's heights are Windows character cells. fonts-wine's Tahoma has 2048 units per em and
+// a cell of 2049 + 423 units: 13 gives an em of 11 pixels (10.77), 14 one of 12 (11.60).
+TEST(TahomaFont, HeightIsTheWindowsCharacterCell) {
+    EXPECT_EQ(TahomaFont(13, 700).pixelSize(), 11);
+    EXPECT_EQ(TahomaFont(13, 400).pixelSize(), 11);
+    EXPECT_EQ(TahomaFont(14, 700).pixelSize(), 12);
     EXPECT_EQ(QFontInfo(TahomaFont(13, 700)).family(), QStringLiteral("Tahoma"));
     EXPECT_TRUE(QFontInfo(TahomaFont(13, 700)).bold());
     EXPECT_FALSE(QFontInfo(TahomaFont(13, 400)).bold());
+    // Korean, Japanese and Chinese letters come from the CJK fallback at the same em; by its own
+    // cell (2048 units per em, 1918 + 483) the rule gives it that em too (11.09 and 11.94).
+    QFont cjk(QStringLiteral("WenQuanYi Micro Hei"));
+    if (QFontInfo(cjk).family() != cjk.family()) {
+        GTEST_SKIP() << "fonts-wqy-microhei is missing";
+    }
+    EXPECT_EQ(EmForCellHeight(cjk, 13), 11);
+    EXPECT_EQ(EmForCellHeight(cjk, 14), 12);
 }
 
 TEST(AlphaText, PlacementInItsRectangle) {

@@ -8,6 +8,7 @@
 #include "skin/AlphaText.h"
 #include "skin/CRButton.h"
 #include "skin/CSkinStretcher.h"
+#include "tests/support/CapHeight.h"
 
 namespace dashcam {
 namespace {
@@ -98,11 +99,13 @@ TEST_F(ButtonTest, SelectedLookStaysUnderTheMouseAndUsesColourC) {
     EXPECT_EQ(selected->CurrentState(), CRButton::kPressed); // until the parent selects it again
     selected->SetSelected(true);
     EXPECT_EQ(Look(selected), look);
-    // White caption pixels exist on the selected tab.
+    // White caption pixels exist on the selected tab (at an em of 11 pixels no pixel is wholly
+    // inside a stroke, so they are near white).
     bool white = false;
     for (int x = 0; x < look.width() && !white; ++x) {
         for (int y = 0; y < look.height() && !white; ++y) {
-            white = look.pixel(x, y) == qRgb(255, 255, 255);
+            const QRgb p = look.pixel(x, y);
+            white = qRed(p) >= 240 && qGreen(p) >= 240 && qBlue(p) >= 240;
         }
     }
     EXPECT_TRUE(white);
@@ -133,6 +136,19 @@ TEST_F(ButtonTest, CaptionRectangleAndDisablingWithoutAnImage) {
     button.setEnabled(false);
     EXPECT_EQ(button.CurrentState(), CRButton::kNormal);
     EXPECT_EQ(Look(&button), look);
+}
+
+// A tab's caption height 13 is a character cell, not an em: its capitals stand about 7.8
+// pixels tall.
+TEST_F(ButtonTest, TabCaptionCapitalsHaveTheCellHeightRule) {
+    auto tab = [&](const char* text) {
+        auto* made = new CRButton(&parent, 2200, QRect(151, 48, 140, 37));
+        const SkinTextStyle style{text, Rgb(0, 0, 0), Rgb(0, 0, 0), Rgb(0, 0, 0), 13, 1};
+        made->SetSkin(147, 148, 149, &background, &style);
+        return Look(made);
+    };
+    const int rows = test::InkRows(tab("H"), tab(""));
+    EXPECT_NEAR(rows, test::TahomaCapHeightForCell(13), 1.0);
 }
 
 TEST_F(ButtonTest, DisabledImageIsShownWhileDisabled) {

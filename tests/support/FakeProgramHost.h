@@ -10,7 +10,7 @@
 namespace dashcam::test {
 
 // Real folders and copies, but a chosen executable path and app-data folder, and starts that are
-// recorded instead of run.
+// recorded, and run only when the test asks for real starts.
 class FakeProgramHost : public IProgramHost {
 public:
     std::string ExecutablePath() override { return executable; }
@@ -24,12 +24,13 @@ public:
     }
     bool StartDetached(const std::string& program, const std::string& argument) override {
         started.emplace_back(program, argument);
-        return true;
+        return startForReal ? real.StartDetached(program, argument) : true;
     }
 
     std::string executable = "/opt/editor/dashcam-setting";
     std::string appData = "/nonexistent";
     std::string failCopiesTo; // copies to a path holding this text fail
+    bool startForReal = false;
     std::vector<std::pair<std::string, std::string>> started;
 
 private:
