@@ -202,25 +202,25 @@ void CCardFormat::PutBack(CardKeptFiles& kept, const std::string& backupFolder) 
     }
     std::uint64_t sameDevice = 0;
     const std::uint64_t fresh = mounted ? FreshCardDevice(sameDevice) : 0;
+    const std::string executable = m_context.platform.program.ExecutablePath();
+    const std::string copy = m_context.CardPath + FileName(executable);
+    // A card that was not touched still holds everything, the files left out of the backup too.
+    const bool untouched = fresh == 0 && sameDevice != 0;
     std::vector<std::string> notOnCard;
-    std::string programCopy;
+    std::string programCopy = untouched ? std::string() : copy;
     std::u16string why;
     if (fresh != 0) {
         std::error_code error;
         std::filesystem::create_directories(m_context.CardPath + "lang", error);
         notOnCard = kept.Restore(m_context.CardPath, fresh);
-        const std::string executable = m_context.platform.program.ExecutablePath();
-        const std::string copy = m_context.CardPath + FileName(executable);
-        if (!kept.CopyOnto(executable, copy, fresh)) {
-            programCopy = copy;
+        if (kept.CopyOnto(executable, copy, fresh)) {
+            programCopy.clear();
         }
         why = Text(u"IDS_STRING403");
     } else {
         notOnCard = kept.NotOnCard(m_context.CardPath, sameDevice);
         why = Text(mounted ? u"IDS_STRING405" : u"IDS_STRING402");
     }
-    // Files left out of the backup are still there only on a card that was not touched.
-    const bool untouched = fresh == 0 && sameDevice != 0;
     Report(notOnCard, why,
            untouched ? std::vector<std::string>{} : kept.LeftOut(m_context.CardPath), programCopy,
            backupFolder);
