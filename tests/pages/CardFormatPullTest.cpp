@@ -7,7 +7,6 @@
 #include "platform/linux/LinuxFormatter.h"
 #include "settings/CardPath.h"
 #include "tests/support/FakeCardFormatUi.h"
-#include "tests/support/FaultyFileAccess.h"
 #include "tests/support/FuseMounter.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
@@ -124,11 +123,7 @@ struct CardPull : ::testing::Test {
     FuseMounter fuse{"fusefat -o rw+"};
     PullingMounter mounter{fuse};
     test::TestPlatform platform;
-    test::FaultyFileAccess files;
-    PlatformServices services{
-        platform.debug,   files,           platform.zone,     platform.volumes, platform.registry,
-        platform.program, platform.viewer, platform.timeZones};
-    AppContext context{services, platform.prompt};
+    AppContext context{platform.services, platform.prompt};
     test::FakeCardFormatUi ui;
     const std::string programLine = "The program could not be copied to the memory card:\r\n";
 };
@@ -149,7 +144,7 @@ TEST_F(CardPull, PulledRightAfterTheRemountRestoresNothingBesideTheCard) {
 }
 
 TEST_F(CardPull, PulledDuringTheRestoreNamesEveryFileNotOnTheCard) {
-    files.beforeWrite = [&](const std::string& path) {
+    platform.files.beforeWrite = [&](const std::string& path) {
         if (path == mountPoint + "default.cfg") {
             std::string error;
             fuse.Unmount(mountPoint, error);
@@ -167,7 +162,7 @@ TEST_F(CardPull, PulledDuringTheRestoreNamesEveryFileNotOnTheCard) {
 }
 
 TEST_F(CardPull, PulledDuringTheBackupIsNotFormattedAndLeavesNoHalfBackup) {
-    files.beforeWrite = [&](const std::string& path) {
+    platform.files.beforeWrite = [&](const std::string& path) {
         if (path.find("format-backup") != std::string::npos && path.ends_with("/default.cfg")) {
             std::string error;
             fuse.Unmount(mountPoint, error);

@@ -2,11 +2,12 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "pages/CCardFormat.h"
 #include "tests/support/FakeCardFormatUi.h"
 #include "tests/support/FakeFormatter.h"
-#include "tests/support/FaultyFileAccess.h"
+#include "tests/support/FakeSysfs.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
 
@@ -48,11 +49,7 @@ struct CardFormat : ::testing::Test {
 
     test::TempFolder card, appData, programFolder;
     test::TestPlatform platform;
-    test::FaultyFileAccess files;
-    PlatformServices services{
-        platform.debug,   files,           platform.zone,     platform.volumes, platform.registry,
-        platform.program, platform.viewer, platform.timeZones};
-    AppContext context{services, platform.prompt};
+    AppContext context{platform.services, platform.prompt};
     test::FakeFormatter formatter;
     int formats = 0;
     test::FakeCardFormatUi ui;
@@ -191,7 +188,7 @@ TEST_F(CardFormat, StaleBackupsAreNeverRestored) {
 }
 
 TEST_F(CardFormat, FailedBackupStopsTheFormat) {
-    files.failWritesTo = "default.cfg";
+    platform.files.failWritesTo = "default.cfg";
     procedure.Format();
     EXPECT_TRUE(formatter.requests.empty());
     EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist")); // no half backup is left
@@ -201,7 +198,7 @@ TEST_F(CardFormat, FailedBackupStopsTheFormat) {
 }
 
 TEST_F(CardFormat, FailedRestoreIsReportedInsteadOfSuccess) {
-    files.failWritesTo = card.CardPath() + "lang/ver.dat";
+    platform.files.failWritesTo = card.CardPath() + "lang/ver.dat";
     procedure.Format();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("could not be put back"), std::string::npos);
@@ -269,6 +266,49 @@ TEST_F(CardFormat, LinkedProgramCopyIsNotWrittenThrough) {
                               "to the memory card:\r\n" +
                                   card.CardPath() + "dashcam-setting\r\n");
     EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist"));
+}
+
+// Each kind of disk behind the card folder, as the kernel's sysfs shows it: only memory cards
+// reach the formatter.
+TEST_F(CardFormat, OnlyMemoryCardsReachTheFormatter) {
+    struct stat st {};
+    ASSERT_EQ(::stat(card.Path().c_str(), &st), 0);
+    const std::string number =
+        std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev));
+    struct Disk {
+        std::string what, port, bus, removable, type;
+        bool holdsRoot, isCard;
+    };
+    const std::vector<Disk> disks{
+        {"USB hard disk", "usb2/2-1", "usb", "0", "", false, false},
+        {"NVMe SSD in a USB case", "usb3/3-2", "usb", "0", "", false, false},
+        {"FireWire disk", "0000:05:00.0/fw1/fw1.0", "firewire", "0", "", false, false},
+        {"SD card holding a root file system", "mmc0/mmc0:aaaa", "mmc", "0", "SD", true, false},
+        {"card in a USB card reader", "usb2/2-3", "usb", "1", "", false, true},
+        {"SD card in a laptop slot", "mmc0/mmc0:bbbb", "mmc", "0", "SD", false, true},
+        {"USB flash drive", "usb2/2-4", "usb", "1", "", false, true}};
+    for (const Disk& disk : disks) {
+        test::FakeSysfs sys;
+        const std::string port = "pci0000:00/0000:00:14.0/" + disk.port;
+        const std::string path = port + "/host0/block/sdx";
+        sys.AddDisk(path, "8:240", disk.removable, {{disk.bus, port}});
+        if (!disk.type.empty()) {
+            sys.Write(port + "/type", disk.type + "\n");
+        }
+        sys.AddPartition(path, "sdx1", number);
+        if (disk.holdsRoot) {
+            sys.AddPartition(path, "sdx2", "8:242");
+            sys.Mount("8:242", "/", "/dev/sdx2");
+        }
+        LinuxVolumes guard(sys.SysRoot(), sys.ProcRoot());
+        platform.volumes.sysfs = &guard;
+        formatter.requests.clear();
+        procedure.OnFormatButton();
+        EXPECT_EQ(formatter.requests.size(), disk.isCard ? 1u : 0u) << disk.what;
+        EXPECT_EQ(card.Exists("DCIM/video.avi"), !disk.isCard) << disk.what;
+        card.WriteText("DCIM/video.avi", "a drive");
+    }
+    platform.volumes.sysfs = nullptr;
 }
 
 } // namespace

@@ -23,7 +23,9 @@ public:
     std::string BlockDevice(const std::string& path) override {
         return blockDevice.empty() ? real.BlockDevice(path) : blockDevice;
     }
-    bool IsRemovable(const std::string& path) override { return removable.count(path) != 0; }
+    bool IsRemovable(const std::string& path) override {
+        return sysfs != nullptr ? sysfs->IsRemovable(path) : removable.count(path) != 0;
+    }
     std::uint64_t CapacityBytes(const std::string& path) override {
         return capacity != 0 ? capacity : real.CapacityBytes(path);
     }
@@ -40,6 +42,7 @@ public:
     }
 
     std::set<std::string> removable;
+    LinuxVolumes* sysfs = nullptr; // when set, it tells which paths are memory cards
     std::uint64_t capacity = 0;
     std::string driveRoot;
     std::string blockDevice; // the card image (or loop device) behind a FUSE mount
