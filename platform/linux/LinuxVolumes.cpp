@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <set>
@@ -159,7 +161,11 @@ std::string LinkNameOf(const std::string& device, const char* kind) {
         std::string name = link.path().filename().string();
         for (std::size_t at = name.find("\\x"); at != std::string::npos && at + 3 < name.size();
              at = name.find("\\x", at + 1)) {
-            name.replace(at, 4, 1, char(std::stoi(name.substr(at + 2, 2), nullptr, 16)));
+            const std::string hex = name.substr(at + 2, 2);
+            if (std::isxdigit(static_cast<unsigned char>(hex[0])) &&
+                std::isxdigit(static_cast<unsigned char>(hex[1]))) {
+                name.replace(at, 4, 1, char(std::strtol(hex.c_str(), nullptr, 16)));
+            }
         }
         return name;
     }
@@ -287,7 +293,7 @@ VolumeIdentity LinuxVolumes::Identify(const std::string& path) {
     identity.deviceNumber = st.st_rdev;
     const std::string sectors =
         ReadFirstLine(m_sysfs + "/dev/block/" + Number(st.st_rdev) + "/size");
-    identity.sizeBytes = sectors.empty() ? 0 : std::stoull(sectors) * 512;
+    identity.sizeBytes = std::strtoull(sectors.c_str(), nullptr, 10) * 512;
     ReadFileSystemNames(source, identity);
     if (identity.serial.empty()) { // a desktop user may not read the device itself
         identity.serial = LinkNameOf(source, "by-uuid");

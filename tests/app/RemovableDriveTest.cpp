@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/linux/LinuxVolumes.h"
 #include "tests/support/FakeSysfs.h"
+#include "tests/support/TempFolder.h"
 
 namespace dashcam {
 namespace {
@@ -96,6 +99,29 @@ TEST(RemovableDrive, DiskHoldingTheSystemIsNeverACard) {
         sys.Mount("179:1", "/media/user/CARD", "/dev/mmcblk0p1");
         EXPECT_TRUE(LinuxVolumes(sys.SysRoot(), sys.ProcRoot()).IsRemovableDevice(179, 1));
     }
+}
+
+// The serial number and label that tell a freshly made file system from the one before.
+TEST(RemovableDrive, FileSystemNamesComeFromTheBootSector) {
+    test::TempFolder work;
+    const std::string fat = work.File("fat.img");
+    const std::string exfat = work.File("exfat.img");
+    if (std::system(("truncate -s 40M '" + fat + "' '" + exfat +
+                     "' && mkfs.fat -F 32 -i 1234ABCD -n " + "CAMCARD '" + fat +
+                     "' >/dev/null 2>&1 && mkfs.exfat -L CAM '" + exfat + "' >/dev/null 2>&1")
+                        .c_str()) != 0) {
+        GTEST_SKIP() << "mkfs.fat or mkfs.exfat is missing";
+    }
+    VolumeIdentity identity;
+    LinuxVolumes::ReadFileSystemNames(fat, identity);
+    EXPECT_EQ(identity.serial, "1234-ABCD");
+    EXPECT_EQ(identity.label, "CAMCARD");
+    VolumeIdentity other;
+    LinuxVolumes::ReadFileSystemNames(exfat, other);
+    EXPECT_EQ(other.serial.size(), 9u); // its label lives in the root folder, not read here
+    VolumeIdentity none;
+    LinuxVolumes::ReadFileSystemNames(work.File("missing.img"), none);
+    EXPECT_TRUE(none.serial.empty());
 }
 
 TEST(RemovableDrive, PathsOffAnyBlockDeviceAreFixed) {
