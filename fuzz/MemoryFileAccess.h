@@ -40,6 +40,16 @@ public:
         files[path].assign(bytes.begin(), bytes.end());
         return {true, true, {}};
     }
+    FileHead ReadPlainFile(const std::string& path, std::size_t maxBytes) override {
+        return ReadHead(path, maxBytes);
+    }
+    WriteOutcome WriteNewFile(const std::string& path,
+                              std::span<const std::uint8_t> bytes) override {
+        if (files.count(path) != 0) {
+            return {};
+        }
+        return WriteWhole(path, bytes);
+    }
     bool Remove(const std::string& path, std::string&) override {
         files.erase(path);
         return true;

@@ -1,10 +1,11 @@
 #include "pages/CCardFormat.h"
 
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
+#include <utility>
 
+#include "pages/CardKeptFiles.h"
 #include "text/Utf.h"
 
 namespace dashcam {
@@ -18,14 +19,22 @@ std::string FileName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
-bool SameContent(const std::string& a, const std::string& b) {
-    std::ifstream fa(a, std::ios::binary);
-    std::ifstream fb(b, std::ios::binary);
-    if (!fa || !fb) {
-        return false;
+std::u16string SizeText(std::uint64_t bytes) {
+    char text[32];
+    if (bytes >= (1ULL << 30)) {
+        std::snprintf(text, sizeof text, "%.1f GB", double(bytes) / double(1ULL << 30));
+    } else {
+        std::snprintf(text, sizeof text, "%.0f MB", double(bytes) / double(1ULL << 20));
     }
-    return std::equal(std::istreambuf_iterator<char>(fa), {}, std::istreambuf_iterator<char>(fb),
-                      {});
+    return Utf16FromUtf8(text);
+}
+
+std::u16string Lines(const std::vector<std::string>& paths) {
+    std::u16string text;
+    for (const std::string& path : paths) {
+        text += Utf16FromUtf8(path) + u"\r\n";
+    }
+    return text;
 }
 
 } // namespace
@@ -35,13 +44,30 @@ std::u16string CCardFormat::Text(std::u16string_view key) const {
 }
 
 void CCardFormat::OnFormatButton() {
-    const std::u16string question =
-        Text(u"IDS_STRING163") + u"\r\n" + Text(u"IDS_STRING1630") + u"\r\n";
+    m_asked = false;
+    VolumeIdentity volume;
+    if (!m_context.CardPath.empty()) {
+        volume = m_context.platform.volumes.Identify(m_context.CardPath);
+    }
+    // The Part's two lines, and which volume will be erased.
+    std::u16string question = Text(u"IDS_STRING163") + u"\r\n" + Text(u"IDS_STRING1630") + u"\r\n";
+    if (!volume.device.empty()) {
+        question += VolumeLine(volume) + u"\r\n";
+    }
     if (!m_ui.AskYesNo(Text(u"IDS_STRING162"), question)) {
         return;
     }
+    m_confirmed = volume;
+    m_asked = true;
     ViewerHandshake();
     Format();
+}
+
+std::u16string CCardFormat::VolumeLine(const VolumeIdentity& volume) const {
+    const std::u16string label =
+        volume.label.empty() ? Text(u"IDS_STRING401") : Utf16FromUtf8(volume.label);
+    return Text(u"IDS_STRING400") + u" " + label + u", " + SizeText(volume.sizeBytes) + u", " +
+           Utf16FromUtf8(volume.device);
 }
 
 void CCardFormat::ViewerHandshake() {
@@ -64,12 +90,6 @@ bool CCardFormat::IsLargeCard() const {
            volumes.CapacityBytes(m_context.CardPath) / 1048576 > kLargeCardMiB;
 }
 
-std::vector<CCardFormat::KeptFile> CCardFormat::KeptFiles(const std::string& backupFolder) {
-    return {{"setup.cfg", backupFolder + "setup.cfg"},
-            {"default.cfg", backupFolder + "default.cfg"},
-            {"lang/ver.dat", backupFolder + "ver.dat"}};
-}
-
 std::string CCardFormat::MakeBackupFolder() const {
     const std::string base = m_context.platform.program.LocalAppDataFolder() + "/Lumavist/";
     const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
@@ -85,23 +105,24 @@ std::string CCardFormat::MakeBackupFolder() const {
     return {};
 }
 
-bool CCardFormat::BackUp(std::vector<KeptFile>& files) {
-    for (KeptFile& file : files) {
-        const std::string onCard = m_context.CardPath + file.relative;
-        std::error_code error;
-        if (!std::filesystem::exists(onCard, error)) {
-            continue; // nothing to keep, and nothing of an earlier format is put in its place
-        }
-        if (!m_context.platform.program.CopyFile(onCard, file.backup) ||
-            !SameContent(onCard, file.backup)) {
-            m_ui.ShowMessage(Text(u"IDS_STRING162"),
-                             u"The memory card was not formatted: " + Utf16FromUtf8(onCard) +
-                                 u" could not be saved first, so it would have been lost.");
-            return false;
-        }
-        file.backedUp = true;
+bool CCardFormat::BackUp(CardKeptFiles& kept, const std::string& backupFolder) {
+    std::string failed;
+    if (kept.BackUp(m_context.CardPath, failed)) {
+        return true;
     }
-    return true;
+    // The card is untouched: a half backup is of no use.
+    std::error_code error;
+    std::filesystem::remove_all(backupFolder, error);
+    ShowNotFormatted(u"IDS_STRING407", failed);
+    return false;
+}
+
+void CCardFormat::ShowNotFormatted(std::u16string_view key, const std::string& path) {
+    std::u16string text = Text(key) + u"\r\n";
+    if (!path.empty()) {
+        text += Utf16FromUtf8(path) + u"\r\n";
+    }
+    m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
 }
 
 bool CCardFormat::FormatCallback(int command, const void* data, IProgress& progress) {
@@ -120,7 +141,13 @@ void CCardFormat::FormatWorker(const std::string& driveRoot, bool large, IProgre
         progress.Close();
         return;
     }
-    m_formatRan = true; // read after the worker has been joined
+    // The last look before anything is erased: still the volume the user confirmed.
+    if (!m_context.platform.volumes.Identify(driveRoot).SameDevice(m_confirmed)) {
+        m_deviceChanged = true; // read after the worker has been joined
+        progress.Close();
+        return;
+    }
+    m_formatRan = true;
     FormatRequest request;
     request.driveRoot = driveRoot;
     request.fileSystem = large ? u"exfat" : u"FAT32";
@@ -137,50 +164,101 @@ void CCardFormat::FollowTheCard() {
     // The card may come back at another mount point: the card folder moves with it, so the
     // restore and a later Save reach the card and not a stale folder.
     const std::string mount = m_formatter.MountPointAfterFormat();
-    if (!mount.empty() && mount != m_driveRoot && m_context.CardPath.rfind(m_driveRoot, 0) == 0) {
+    std::error_code error;
+    std::string card = std::filesystem::weakly_canonical(m_context.CardPath, error).string();
+    if (error || mount.empty() || mount == m_driveRoot) {
+        return;
+    }
+    if (card.back() != '/') {
+        card += '/';
+    }
+    if (card.rfind(m_driveRoot, 0) == 0) {
         std::string moved = mount;
         if (moved.back() != '/') {
             moved += '/';
         }
-        m_context.CardPath = moved + m_context.CardPath.substr(m_driveRoot.size());
+        m_context.CardPath = moved + card.substr(m_driveRoot.size());
     }
 }
 
-std::vector<std::string> CCardFormat::Restore(const std::vector<KeptFile>& files) {
-    IProgramHost& program = m_context.platform.program;
-    std::vector<std::string> problems;
-    for (const KeptFile& file : files) {
-        if (!file.backedUp) {
-            continue;
-        }
-        const std::string onCard = m_context.CardPath + file.relative;
-        if (!program.CopyFile(file.backup, onCard) || !SameContent(file.backup, onCard)) {
-            problems.push_back(onCard);
-        }
+std::uint64_t CCardFormat::FreshCardDevice(std::uint64_t& sameCardDevice) {
+    const VolumeIdentity now = m_context.platform.volumes.Identify(m_context.CardPath);
+    sameCardDevice = 0;
+    if (!now.SameDevice(m_confirmed)) {
+        return 0; // the card was pulled, or the folder is the PC's own
     }
-    const std::string executable = program.ExecutablePath();
+    sameCardDevice = now.filesOn;
+    // The same file system as before means nothing was formatted over it.
+    const bool fresh =
+        now.serial.empty() || m_confirmed.serial.empty() || now.serial != m_confirmed.serial;
+    return fresh ? now.filesOn : 0;
+}
+
+void CCardFormat::PutBack(CardKeptFiles& kept, const std::string& backupFolder) {
+    // A card that did not come back leaves a bare folder of the PC at its mount point.
+    const bool mounted = !m_formatRan || !m_formatter.MountPointAfterFormat().empty();
+    if (mounted) {
+        FollowTheCard();
+    }
+    std::uint64_t sameDevice = 0;
+    const std::uint64_t fresh = mounted ? FreshCardDevice(sameDevice) : 0;
+    const std::string executable = m_context.platform.program.ExecutablePath();
     const std::string copy = m_context.CardPath + FileName(executable);
-    if (!program.CopyFile(executable, copy) || !SameContent(executable, copy)) {
-        problems.push_back(copy);
+    // A card that was not touched still holds everything, the files left out of the backup too.
+    const bool untouched = fresh == 0 && sameDevice != 0;
+    std::vector<std::string> notOnCard;
+    std::string programCopy = untouched ? std::string() : copy;
+    std::u16string why;
+    if (fresh != 0) {
+        std::error_code error;
+        std::filesystem::create_directories(m_context.CardPath + "lang", error);
+        notOnCard = kept.Restore(m_context.CardPath, fresh);
+        if (kept.CopyOnto(executable, copy, fresh)) {
+            programCopy.clear();
+        }
+        why = Text(u"IDS_STRING403");
+    } else {
+        notOnCard = kept.NotOnCard(m_context.CardPath, sameDevice);
+        why = Text(mounted ? u"IDS_STRING405" : u"IDS_STRING402");
     }
-    return problems;
+    Report(notOnCard, why,
+           untouched ? std::vector<std::string>{} : kept.LeftOut(m_context.CardPath), programCopy,
+           backupFolder);
 }
 
-void CCardFormat::ShowKeptCopies(const std::u16string& why, const std::vector<std::string>& paths,
-                                 const std::string& backupFolder) {
+void CCardFormat::Report(const std::vector<std::string>& notOnCard, const std::u16string& why,
+                         const std::vector<std::string>& leftOut, const std::string& programCopy,
+                         const std::string& backupFolder) {
+    std::error_code error;
+    if (notOnCard.empty()) {
+        std::filesystem::remove_all(backupFolder, error); // it holds nothing the card lacks
+    }
     std::u16string text;
+    if (notOnCard.empty() && leftOut.empty() && programCopy.empty()) {
+        text = m_success == 1
+                   ? Text(u"IDS_STRING179")
+                   : Text(u"IDS_STRING181") + u"\r\n" + Text(u"IDS_STRING1810") + u"\r\n";
+        m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
+        return;
+    }
     if (m_success != 1) {
         text = Text(u"IDS_STRING181") + u"\r\n";
     }
-    text += why;
-    for (const std::string& path : paths) {
-        text += Utf16FromUtf8(path) + u"\r\n";
+    if (!notOnCard.empty()) {
+        text += why + u"\r\n" + Lines(notOnCard) + Text(u"IDS_STRING404") + u" " +
+                Utf16FromUtf8(backupFolder) + u"\r\n";
     }
-    text += u"Their copies are kept in " + Utf16FromUtf8(backupFolder) + u"\r\n";
+    if (!leftOut.empty()) {
+        text += Text(u"IDS_STRING406") + u"\r\n" + Lines(leftOut);
+    }
+    if (!programCopy.empty()) {
+        text += Text(u"IDS_STRING410") + u"\r\n" + Lines({programCopy});
+    }
     m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
 }
 
 void CCardFormat::Format() {
+    const bool asked = std::exchange(m_asked, false);
     if (m_context.CardPath.empty()) {
         return;
     }
@@ -190,20 +268,29 @@ void CCardFormat::Format() {
     if (m_driveRoot.empty() || !volumes.IsRemovable(m_driveRoot)) {
         return;
     }
-    const std::string backupFolder = MakeBackupFolder();
-    if (backupFolder.empty()) {
-        m_ui.ShowMessage(Text(u"IDS_STRING162"), u"The memory card was not formatted: no folder "
-                                                 u"for the backup of its files could be made.");
+    const VolumeIdentity current = volumes.Identify(m_driveRoot);
+    if (current.device.empty()) {
+        return; // no device behind it: nothing a formatter could be given
+    }
+    if (asked && !current.SameDevice(m_confirmed)) {
+        ShowNotFormatted(u"IDS_STRING409");
         return;
     }
-    std::vector<KeptFile> files = KeptFiles(backupFolder);
-    if (!BackUp(files)) {
+    m_confirmed = current;
+    const std::string backupFolder = MakeBackupFolder();
+    if (backupFolder.empty()) {
+        ShowNotFormatted(u"IDS_STRING408");
+        return;
+    }
+    CardKeptFiles kept(m_context.platform.files, backupFolder);
+    if (!BackUp(kept, backupFolder)) {
         return;
     }
     const bool large = IsLargeCard();
 
     m_success = 0;
     m_formatRan = false;
+    m_deviceChanged = false;
     m_loadFailure.clear();
     std::thread worker;
     m_ui.ShowProgress(Text(u"IDS_STRING162"),
@@ -216,37 +303,13 @@ void CCardFormat::Format() {
     if (!m_loadFailure.empty()) {
         m_ui.ShowMessage(Text(u"IDS_STRING162"), m_loadFailure);
     }
-
-    if (m_formatRan && m_formatter.MountPointAfterFormat().empty()) {
-        // The card did not come back: the folder left at its mount point is the computer's own,
-        // so files put there would be hidden under the card and their backups thrown away.
-        std::vector<std::string> kept;
-        for (const KeptFile& file : files) {
-            if (file.backedUp) {
-                kept.push_back(m_context.CardPath + file.relative);
-            }
-        }
-        ShowKeptCopies(u"The memory card is not mounted any more, so these files were not put "
-                       u"back on it:\r\n",
-                       kept, backupFolder);
+    if (m_deviceChanged) {
+        std::error_code error;
+        std::filesystem::remove_all(backupFolder, error);
+        ShowNotFormatted(u"IDS_STRING409");
         return;
     }
-    FollowTheCard();
-    std::error_code error;
-    std::filesystem::create_directories(m_context.CardPath + "lang", error);
-    const std::vector<std::string> problems = Restore(files);
-
-    if (!problems.empty()) {
-        ShowKeptCopies(u"These files could not be put back on the memory card exactly:\r\n",
-                       problems, backupFolder);
-    } else if (m_success == 1) {
-        std::filesystem::remove_all(backupFolder, error);
-        m_ui.ShowMessage(Text(u"IDS_STRING162"), Text(u"IDS_STRING179"));
-    } else {
-        std::filesystem::remove_all(backupFolder, error);
-        m_ui.ShowMessage(Text(u"IDS_STRING162"),
-                         Text(u"IDS_STRING181") + u"\r\n" + Text(u"IDS_STRING1810") + u"\r\n");
-    }
+    PutBack(kept, backupFolder);
     if (large) {
         IViewerLink& viewer = m_context.platform.viewer;
         if (IViewerLink::Window window = viewer.FindViewerWindow(u"Lumavist")) {

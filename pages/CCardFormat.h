@@ -9,16 +9,20 @@
 #include "app/AppContext.h"
 #include "pages/CardFormatUi.h"
 #include "platform/Formatter.h"
+#include "platform/Volumes.h"
 
 namespace dashcam {
+
+class CardKeptFiles;
 
 // Formats the camera's memory card (FAT32, or exFAT above 60000 MiB) and puts the camera's own
 // files back: setup.cfg, default.cfg, lang/ver.dat, and a copy of this program.
 //
-// Nothing of the driver's is risked: the files are backed up into a folder made for this
-// format alone, a file that exists on the card but cannot be backed up stops the format before
-// anything is erased, and every restored file is compared with its backup before success is
-// reported.
+// Nothing of the driver's is risked: only a memory card is formatted, and only the volume the
+// user confirmed; the files are backed up into a folder made for this format alone, a file that
+// exists on the card but cannot be backed up stops the format before anything is erased, files
+// are put back only onto the freshly formatted card, and every message names the files that are
+// not on the card and where their copies are.
 class CCardFormat {
 public:
     CCardFormat(AppContext& context, IFormatter& formatter, ICardFormatUi& ui)
@@ -37,33 +41,33 @@ public:
     int viewerWaitMs = 30000;
 
 private:
-    struct KeptFile {
-        std::string relative; // its path inside the card folder
-        std::string backup;
-        bool backedUp = false;
-    };
-
     void ViewerHandshake();
-    static std::vector<KeptFile> KeptFiles(const std::string& backupFolder);
-    bool BackUp(std::vector<KeptFile>& files);
+    std::u16string VolumeLine(const VolumeIdentity& volume) const;
+    std::string MakeBackupFolder() const;
+    bool BackUp(CardKeptFiles& kept, const std::string& backupFolder);
     void FormatWorker(const std::string& driveRoot, bool large, IProgress& progress);
     bool FormatCallback(int command, const void* data, IProgress& progress);
-    // The files that could not be put back exactly; empty when all are back.
-    std::vector<std::string> Restore(const std::vector<KeptFile>& files);
     void FollowTheCard();
-    // Tells the user which files are not on the card and where their backups are kept.
-    void ShowKeptCopies(const std::u16string& why, const std::vector<std::string>& paths,
-                        const std::string& backupFolder);
-    std::string MakeBackupFolder() const;
+    // The device number of the card folder's files when it lies on the confirmed volume, with a
+    // file system other than the one formatted over; 0 when it does not.
+    std::uint64_t FreshCardDevice(std::uint64_t& sameCardDevice);
+    void PutBack(CardKeptFiles& kept, const std::string& backupFolder);
+    void Report(const std::vector<std::string>& notOnCard, const std::u16string& why,
+                const std::vector<std::string>& leftOut, const std::string& programCopy,
+                const std::string& backupFolder);
+    void ShowNotFormatted(std::u16string_view key, const std::string& path = {});
     std::u16string Text(std::u16string_view key) const;
 
     AppContext& m_context;
     IFormatter& m_formatter;
     ICardFormatUi& m_ui;
     std::atomic<int> m_success{0};
-    bool m_formatRan = false; // the formatter was asked to format, so the card was touched
+    bool m_formatRan = false;     // the formatter was asked to format, so the card was touched
+    bool m_deviceChanged = false; // the drive root was no longer on the confirmed volume
     std::u16string m_loadFailure;
     std::string m_driveRoot;
+    bool m_asked = false; // the user confirmed the volume below
+    VolumeIdentity m_confirmed;
 };
 
 } // namespace dashcam

@@ -1,16 +1,29 @@
 #include "platform/linux/LinuxVolumes.h"
 
-#include <filesystem>
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace dashcam {
 namespace {
 
-bool DeviceOf(const std::filesystem::path& path, dev_t& device) {
+namespace fs = std::filesystem;
+
+// The running system lives on the disks that hold these; such a disk is never a memory card.
+constexpr std::array kSystemMounts{"/",    "/boot", "/boot/efi", "/boot/firmware",
+                                   "/efi", "/usr",  "/var",      "/home"};
+
+bool DeviceOf(const fs::path& path, dev_t& device) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         return false;
@@ -19,68 +32,93 @@ bool DeviceOf(const std::filesystem::path& path, dev_t& device) {
     return true;
 }
 
-std::string ReadFirstLine(const std::filesystem::path& file) {
+std::string ReadFirstLine(const fs::path& file) {
     std::ifstream in(file);
     std::string line;
     std::getline(in, line);
     return line;
 }
 
-// The mount source of the mount whose root device is the path's device, from the mount table.
-std::string MountSource(dev_t device) {
-    std::ifstream in("/proc/self/mountinfo");
-    std::string line;
-    const std::string wanted = std::to_string(major(device)) + ":" + std::to_string(minor(device));
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string id, parent, numbers, root, mountPoint;
-        fields >> id >> parent >> numbers >> root >> mountPoint;
-        if (numbers != wanted) {
-            continue;
-        }
-        std::string field;
-        while (fields >> field && field != "-") {
-        }
-        std::string type, source;
-        fields >> type >> source;
-        return source;
+std::string Number(dev_t device) {
+    return std::to_string(major(device)) + ":" + std::to_string(minor(device));
+}
+
+// One line of the mount table: the mounted file system's number, mount point and source.
+struct Mount {
+    std::string numbers, mountPoint, source;
+};
+
+bool ParseMount(const std::string& line, Mount& mount) {
+    std::istringstream fields(line);
+    std::string id, parent, root;
+    if (!(fields >> id >> parent >> mount.numbers >> root >> mount.mountPoint)) {
+        return false;
     }
-    return {};
+    std::string field;
+    while (fields >> field && field != "-") {
+    }
+    std::string type;
+    return static_cast<bool>(fields >> type >> mount.source);
 }
 
 // The sysfs folder of the whole disk for a block device (the parent of a partition).
-std::filesystem::path DiskFolder(const std::string& sysfs, unsigned major, unsigned minor) {
+fs::path DiskFolder(const std::string& sysfs, unsigned major, unsigned minor) {
     std::error_code error;
-    const std::filesystem::path node = std::filesystem::canonical(
+    const fs::path node = fs::canonical(
         sysfs + "/dev/block/" + std::to_string(major) + ":" + std::to_string(minor), error);
     if (error) {
         return {};
     }
-    return std::filesystem::exists(node / "partition") ? node.parent_path() : node;
+    return fs::exists(node / "partition") ? node.parent_path() : node;
 }
 
-// A device above a disk through which the disk can come and go while the machine runs.
-bool IsHotPlugDevice(const std::filesystem::path& device) {
-    // USB ports tell on their own whether what is plugged into them can be pulled out.
-    if (ReadFirstLine(device / "removable") == "removable") {
-        return true;
+// An SD card in a card slot. Soldered eMMC storage calls itself MMC and is a fixed disk.
+bool IsSdCard(const fs::path& disk, const fs::path& devices) {
+    for (fs::path above = disk.parent_path();
+         above != devices && above.string().starts_with(devices.string());
+         above = above.parent_path()) {
+        std::error_code error;
+        if (fs::read_symlink(above / "subsystem", error).filename() == "mmc") {
+            return ReadFirstLine(above / "type") == "SD";
+        }
     }
+    return false;
+}
+
+// The names and numbers of a disk, its partitions and whatever is built on them (device-mapper
+// volumes, software RAID), as the mount table and the swap list name them.
+void CollectDevices(const fs::path& device, std::set<std::string>& names, int depth = 0) {
     std::error_code error;
-    const std::string bus = std::filesystem::read_symlink(device / "subsystem", error).filename();
-    if (error) {
-        return false;
+    if (depth > 8 || !names.insert(device.filename().string()).second) {
+        return;
     }
-    // An SD card in a reader; soldered eMMC storage calls itself MMC and is a fixed disk.
-    if (bus == "mmc") {
-        return ReadFirstLine(device / "type") == "SD";
+    names.insert(ReadFirstLine(device / "dev"));
+    for (const auto& entry : fs::directory_iterator(device, error)) {
+        if (fs::exists(entry.path() / "partition")) {
+            CollectDevices(entry.path(), names, depth + 1);
+        }
     }
-    return bus == "usb" || bus == "memstick" || bus == "pcmcia" || bus == "firewire";
+    for (const auto& holder : fs::directory_iterator(device / "holders", error)) {
+        CollectDevices(fs::canonical(holder.path(), error), names, depth + 1);
+    }
+}
+
+bool NamesDevice(const std::set<std::string>& names, const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        // A swap file lives on the device of its file system.
+        const dev_t device = S_ISBLK(st.st_mode) ? st.st_rdev : st.st_dev;
+        if (names.count(Number(device)) != 0) {
+            return true;
+        }
+    }
+    return path.starts_with("/dev/") && names.count(fs::path(path).filename().string()) != 0;
 }
 
 // The path itself or, when it does not exist (yet), its nearest existing parent folder.
-bool NearestExisting(const std::string& path, std::filesystem::path& existing, dev_t& device) {
+bool NearestExisting(const std::string& path, fs::path& existing, dev_t& device) {
     std::error_code error;
-    existing = std::filesystem::weakly_canonical(path, error);
+    existing = fs::weakly_canonical(path, error);
     if (error) {
         return false;
     }
@@ -93,11 +131,52 @@ bool NearestExisting(const std::string& path, std::filesystem::path& existing, d
     return true;
 }
 
+std::uint32_t Le32(const unsigned char* bytes) {
+    return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
+           std::uint32_t(bytes[3]) << 24;
+}
+
+std::string SerialText(std::uint32_t serial) {
+    char text[10];
+    std::snprintf(text, sizeof text, "%04X-%04X", unsigned(serial >> 16),
+                  unsigned(serial & 0xFFFF));
+    return text;
+}
+
+std::string LabelText(const unsigned char* bytes) {
+    std::string label(reinterpret_cast<const char*>(bytes), 11);
+    label.erase(label.find_last_not_of(' ') + 1);
+    return label == "NO NAME" ? std::string() : label;
+}
+
+// The name of the link in /dev/disk/<kind> that leads to the device ("\x20" for a space).
+std::string LinkNameOf(const std::string& device, const char* kind) {
+    std::error_code error;
+    const fs::path target = fs::canonical(device, error);
+    for (const auto& link : fs::directory_iterator(fs::path("/dev/disk") / kind, error)) {
+        std::error_code linkError;
+        if (fs::canonical(link.path(), linkError) != target || linkError) {
+            continue;
+        }
+        std::string name = link.path().filename().string();
+        for (std::size_t at = name.find("\\x"); at != std::string::npos && at + 3 < name.size();
+             at = name.find("\\x", at + 1)) {
+            const std::string hex = name.substr(at + 2, 2);
+            if (std::isxdigit(static_cast<unsigned char>(hex[0])) &&
+                std::isxdigit(static_cast<unsigned char>(hex[1]))) {
+                name.replace(at, 4, 1, char(std::strtol(hex.c_str(), nullptr, 16)));
+            }
+        }
+        return name;
+    }
+    return {};
+}
+
 } // namespace
 
 // The mount point is the highest folder above the path that is still on the path's device.
 std::string LinuxVolumes::DriveRoot(const std::string& path) {
-    std::filesystem::path current;
+    fs::path current;
     dev_t device = 0;
     if (!NearestExisting(path, current, device)) {
         return {};
@@ -116,6 +195,20 @@ std::string LinuxVolumes::DriveRoot(const std::string& path) {
     return root;
 }
 
+// The mount source of the mount whose file system carries the device number.
+std::string LinuxVolumes::MountSource(unsigned long device) const {
+    std::ifstream in(m_proc + "/self/mountinfo");
+    std::string line;
+    const std::string wanted = Number(dev_t(device));
+    while (std::getline(in, line)) {
+        Mount mount;
+        if (ParseMount(line, mount) && mount.numbers == wanted) {
+            return mount.source;
+        }
+    }
+    return {};
+}
+
 std::string LinuxVolumes::BlockDevice(const std::string& path) {
     dev_t device = 0;
     if (!DeviceOf(path, device)) {
@@ -126,7 +219,7 @@ std::string LinuxVolumes::BlockDevice(const std::string& path) {
 }
 
 bool LinuxVolumes::IsRemovable(const std::string& path) {
-    std::filesystem::path existing;
+    fs::path existing;
     dev_t device = 0;
     if (!NearestExisting(path, existing, device)) {
         return false;
@@ -134,23 +227,41 @@ bool LinuxVolumes::IsRemovable(const std::string& path) {
     return IsRemovableDevice(major(device), minor(device));
 }
 
-// Memory cards and USB drives: the kernel's removable flag (card readers and USB sticks set it),
-// or a disk that hangs off a USB port, an SD card slot or another hot-plug bus.
+// As Windows tells a removable drive: by its medium, not by the bus the disk hangs off. A USB
+// or FireWire hard disk, or an SSD in a USB case, has a fixed medium and is no card.
 bool LinuxVolumes::IsRemovableDevice(unsigned major, unsigned minor) const {
-    const std::filesystem::path disk = DiskFolder(m_sysfs, major, minor);
+    const fs::path disk = DiskFolder(m_sysfs, major, minor);
     if (disk.empty()) {
         return false; // no block device: tmpfs, overlay, network file systems
     }
-    if (ReadFirstLine(disk / "removable") == "1") {
-        return true;
-    }
     std::error_code error;
-    const std::filesystem::path devices =
-        std::filesystem::weakly_canonical(m_sysfs + "/devices", error);
-    for (std::filesystem::path above = disk.parent_path();
-         above != devices && above.string().starts_with(devices.string());
-         above = above.parent_path()) {
-        if (IsHotPlugDevice(above)) {
+    const fs::path devices = fs::weakly_canonical(m_sysfs + "/devices", error);
+    const bool card = ReadFirstLine(disk / "removable") == "1" || IsSdCard(disk, devices);
+    return card && !HoldsSystemFiles(disk);
+}
+
+// A disk one of whose partitions holds a mounted system file system or active swap.
+bool LinuxVolumes::HoldsSystemFiles(const fs::path& disk) const {
+    std::set<std::string> names;
+    CollectDevices(disk, names);
+    std::ifstream mounts(m_proc + "/self/mountinfo");
+    std::string line;
+    while (std::getline(mounts, line)) {
+        Mount mount;
+        if (!ParseMount(line, mount) || std::find(kSystemMounts.begin(), kSystemMounts.end(),
+                                                  mount.mountPoint) == kSystemMounts.end()) {
+            continue;
+        }
+        if (names.count(mount.numbers) != 0 || NamesDevice(names, mount.source)) {
+            return true;
+        }
+    }
+    std::ifstream swaps(m_proc + "/swaps");
+    std::getline(swaps, line); // the column titles
+    while (std::getline(swaps, line)) {
+        std::istringstream fields(line);
+        std::string file;
+        if (fields >> file && NamesDevice(names, file)) {
             return true;
         }
     }
@@ -163,6 +274,57 @@ std::uint64_t LinuxVolumes::CapacityBytes(const std::string& path) {
         return 0;
     }
     return std::uint64_t(fs.f_blocks) * fs.f_frsize;
+}
+
+VolumeIdentity LinuxVolumes::Identify(const std::string& path) {
+    VolumeIdentity identity;
+    fs::path existing;
+    dev_t device = 0;
+    if (!NearestExisting(path, existing, device)) {
+        return identity;
+    }
+    identity.filesOn = device;
+    const std::string source = MountSource(device);
+    struct stat st {};
+    if (!source.starts_with("/dev/") || ::stat(source.c_str(), &st) != 0 || !S_ISBLK(st.st_mode)) {
+        return identity;
+    }
+    identity.device = source;
+    identity.deviceNumber = st.st_rdev;
+    const std::string sectors =
+        ReadFirstLine(m_sysfs + "/dev/block/" + Number(st.st_rdev) + "/size");
+    identity.sizeBytes = std::strtoull(sectors.c_str(), nullptr, 10) * 512;
+    ReadFileSystemNames(source, identity);
+    if (identity.serial.empty()) { // a desktop user may not read the device itself
+        identity.serial = LinkNameOf(source, "by-uuid");
+        identity.label = LinkNameOf(source, "by-label");
+    }
+    return identity;
+}
+
+void LinuxVolumes::ReadFileSystemNames(const std::string& device, VolumeIdentity& identity) {
+    const int fd = ::open(device.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    unsigned char sector[512] = {};
+    const bool read = ::pread(fd, sector, sizeof sector, 0) == ssize_t(sizeof sector);
+    ::close(fd);
+    if (!read || sector[510] != 0x55 || sector[511] != 0xAA) {
+        return;
+    }
+    const auto text = [&](std::size_t at, std::size_t length) {
+        return std::string(reinterpret_cast<const char*>(sector) + at, length);
+    };
+    if (text(3, 8) == "EXFAT   ") {
+        identity.serial = SerialText(Le32(sector + 100));
+    } else if (text(82, 5) == "FAT32" && sector[66] == 0x29) {
+        identity.serial = SerialText(Le32(sector + 67));
+        identity.label = LabelText(sector + 71);
+    } else if (text(54, 3) == "FAT" && sector[38] == 0x29) {
+        identity.serial = SerialText(Le32(sector + 39));
+        identity.label = LabelText(sector + 43);
+    }
 }
 
 } // namespace dashcam

@@ -1,5 +1,6 @@
 #include "platform/linux/PosixFileAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,23 +14,39 @@ std::string ErrorText(int error) {
     return std::strerror(error);
 }
 
+// Why a file could not be opened.
+struct OpenFailure {
+    std::string error;
+    bool missing = false;
+    bool notPlain = false;
+};
+
 // Opens without blocking (a pipe in the file's place would otherwise wait for a writer) and
 // accepts regular files only.
-int OpenRegular(const std::string& path, int flags, std::string& error) {
+int OpenRegular(const std::string& path, int flags, OpenFailure& failure) {
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
-        error = ErrorText(errno);
+        failure.error = ErrorText(errno);
+        failure.missing = errno == ENOENT;
+        // A link refused by O_NOFOLLOW; a pipe without reader refused for writing.
+        failure.notPlain = errno == ELOOP || errno == ENXIO || errno == EISDIR;
         return -1;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? ErrorText(EISDIR) : "not a regular file";
+        failure.error = S_ISDIR(st.st_mode) ? ErrorText(EISDIR) : "not a regular file";
+        failure.notPlain = true;
         ::close(fd);
         return -1;
     }
     // Blocking again for the data itself.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
+}
+
+std::uint64_t DeviceOf(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? std::uint64_t(st.st_dev) : 0;
 }
 
 bool WriteAllAt0(int fd, std::span<const std::uint8_t> bytes, std::string& error) {
@@ -56,6 +73,7 @@ bool WriteAllAt0(int fd, std::span<const std::uint8_t> bytes, std::string& error
 WriteOutcome Finish(int fd, bool written, std::string error) {
     WriteOutcome outcome;
     outcome.opened = true;
+    outcome.device = DeviceOf(fd);
     outcome.written = written;
     if (::close(fd) != 0 && outcome.written) {
         outcome.written = false;
@@ -65,18 +83,23 @@ WriteOutcome Finish(int fd, bool written, std::string error) {
     return outcome;
 }
 
-} // namespace
-
-FileHead PosixFileAccess::ReadHead(const std::string& path, std::size_t maxBytes) {
+FileHead ReadFile(const std::string& path, std::size_t maxBytes, int flags) {
     FileHead head;
-    const int fd = OpenRegular(path, O_RDONLY, head.error);
+    OpenFailure failure;
+    const int fd = OpenRegular(path, O_RDONLY | flags, failure);
     if (fd < 0) {
+        head.error = failure.error;
+        head.missing = failure.missing;
+        head.notPlain = failure.notPlain;
         return head;
     }
     struct stat st {};
     ::fstat(fd, &st);
     head.opened = true;
     head.length = static_cast<std::uint64_t>(st.st_size);
+    head.device = st.st_dev;
+    // Room for what the file holds (and a little more for one that grows), not for the limit.
+    maxBytes = std::size_t(std::min<std::uint64_t>(maxBytes, head.length + 65536));
     head.bytes.resize(maxBytes);
     std::size_t done = 0;
     while (done < maxBytes) {
@@ -98,23 +121,12 @@ FileHead PosixFileAccess::ReadHead(const std::string& path, std::size_t maxBytes
     return head;
 }
 
-WriteOutcome PosixFileAccess::WriteInPlace(const std::string& path,
-                                           std::span<const std::uint8_t> bytes) {
+WriteOutcome ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes, int flags) {
     WriteOutcome outcome;
-    const int fd = OpenRegular(path, O_RDWR | O_CREAT, outcome.error);
+    OpenFailure failure;
+    const int fd = OpenRegular(path, O_WRONLY | O_CREAT | flags, failure);
     if (fd < 0) {
-        return outcome;
-    }
-    std::string error;
-    const bool written = WriteAllAt0(fd, bytes, error);
-    return Finish(fd, written, error);
-}
-
-WriteOutcome PosixFileAccess::WriteWhole(const std::string& path,
-                                         std::span<const std::uint8_t> bytes) {
-    WriteOutcome outcome;
-    const int fd = OpenRegular(path, O_WRONLY | O_CREAT, outcome.error);
-    if (fd < 0) {
+        outcome.error = failure.error;
         return outcome;
     }
     std::string error;
@@ -124,6 +136,40 @@ WriteOutcome PosixFileAccess::WriteWhole(const std::string& path,
     } else {
         written = WriteAllAt0(fd, bytes, error);
     }
+    return Finish(fd, written, error);
+}
+
+} // namespace
+
+FileHead PosixFileAccess::ReadHead(const std::string& path, std::size_t maxBytes) {
+    return ReadFile(path, maxBytes, 0);
+}
+
+FileHead PosixFileAccess::ReadPlainFile(const std::string& path, std::size_t maxBytes) {
+    return ReadFile(path, maxBytes, O_NOFOLLOW);
+}
+
+WriteOutcome PosixFileAccess::WriteWhole(const std::string& path,
+                                         std::span<const std::uint8_t> bytes) {
+    return ReplaceFile(path, bytes, 0);
+}
+
+WriteOutcome PosixFileAccess::WriteNewFile(const std::string& path,
+                                           std::span<const std::uint8_t> bytes) {
+    return ReplaceFile(path, bytes, O_EXCL | O_NOFOLLOW);
+}
+
+WriteOutcome PosixFileAccess::WriteInPlace(const std::string& path,
+                                           std::span<const std::uint8_t> bytes) {
+    WriteOutcome outcome;
+    OpenFailure failure;
+    const int fd = OpenRegular(path, O_RDWR | O_CREAT, failure);
+    if (fd < 0) {
+        outcome.error = failure.error;
+        return outcome;
+    }
+    std::string error;
+    const bool written = WriteAllAt0(fd, bytes, error);
     return Finish(fd, written, error);
 }
 

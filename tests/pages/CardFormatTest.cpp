@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "pages/CCardFormat.h"
 #include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/FakeFormatter.h"
+#include "tests/support/FakeSysfs.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
 
@@ -11,50 +16,6 @@ namespace dashcam {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Erases the card folder like a format and reports as told.
-class FakeFormatter : public IFormatter {
-public:
-    bool Load(std::u16string& message) override {
-        if (!available) {
-            message = u"no formatter here";
-        }
-        return available;
-    }
-    void FormatEx(const FormatRequest& request, const FormatCallback& callback) override {
-        requests.push_back(request);
-        unsigned char byte = succeed ? 1 : 0;
-        mountPoint = request.driveRoot;
-        if (!unmounts) { // the card stays as it was, in use
-            byte = 0;
-            callback(kFormatDone, 0, &byte);
-            return;
-        }
-        for (const auto& entry : fs::directory_iterator(request.driveRoot)) {
-            fs::remove_all(entry.path());
-        }
-        for (int i = 0; i < structureReports; ++i) {
-            callback(kFormatStructureProgress, 0, nullptr);
-        }
-        if (!mountsAgain) { // formatted, but its mount point is left as an empty local folder
-            mountPoint.clear();
-            byte = 0;
-        } else if (!mountAfter.empty()) {
-            mountPoint = mountAfter;
-        }
-        callback(kFormatDone, 0, &byte);
-    }
-    std::string MountPointAfterFormat() override { return mountPoint; }
-
-    bool available = true;
-    bool succeed = true;
-    bool unmounts = true;
-    bool mountsAgain = true;
-    int structureReports = 5;
-    std::string mountAfter; // where the card comes back; its drive root when empty
-    std::string mountPoint;
-    std::vector<FormatRequest> requests;
-};
 
 struct CardFormat : ::testing::Test {
     CardFormat() {
@@ -67,6 +28,11 @@ struct CardFormat : ::testing::Test {
         platform.volumes.removable.insert(card.CardPath());
         platform.volumes.driveRoot = card.CardPath();
         platform.volumes.capacity = 32ULL << 30;
+        platform.volumes.identity =
+            VolumeIdentity{"/dev/sdz1", 0x811, 32ULL << 30, 0, "CAMCARD", "1111-2222"};
+        formatter.erased = [this] { // a fresh file system gets a new serial number
+            platform.volumes.identity->serial = std::to_string(++formats);
+        };
         platform.program.appData = appData.Path().string();
         platform.program.executable = programFolder.File("dashcam-setting");
         programFolder.WriteText("dashcam-setting", "the program");
@@ -85,7 +51,8 @@ struct CardFormat : ::testing::Test {
     test::TempFolder card, appData, programFolder;
     test::TestPlatform platform;
     AppContext context{platform.services, platform.prompt};
-    FakeFormatter formatter;
+    test::FakeFormatter formatter;
+    int formats = 0;
     test::FakeCardFormatUi ui;
     CCardFormat procedure{context, formatter, ui};
 };
@@ -108,7 +75,8 @@ TEST_F(CardFormat, FormatsAndPutsTheCamerasFilesBack) {
     EXPECT_EQ(ui.questions,
               std::vector<std::string>{
                   "Caution: All data will be deleted, if you format the memory card.\r\n"
-                  "Select (Yes) to format or select (No) to cancel.\r\n"});
+                  "Select (Yes) to format or select (No) to cancel.\r\n"
+                  "Memory card to be erased: CAMCARD, 32.0 GB, /dev/sdz1\r\n"});
     EXPECT_EQ(ui.progressText, "Formatting memory card.\r\nPlease wait.\r\n");
     EXPECT_EQ(ui.progressSize, std::make_pair(400, 150));
     EXPECT_EQ(ui.progressValues, (std::vector<int>{20, 40, 60, 80, 100, 100}));
@@ -221,16 +189,17 @@ TEST_F(CardFormat, StaleBackupsAreNeverRestored) {
 }
 
 TEST_F(CardFormat, FailedBackupStopsTheFormat) {
-    platform.program.failCopiesTo = "default.cfg";
+    platform.files.failWritesTo = "default.cfg";
     procedure.Format();
     EXPECT_TRUE(formatter.requests.empty());
+    EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist")); // no half backup is left
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find(card.CardPath() + "default.cfg"), std::string::npos);
     EXPECT_TRUE(card.Exists("DCIM/video.avi"));
 }
 
 TEST_F(CardFormat, FailedRestoreIsReportedInsteadOfSuccess) {
-    platform.program.failCopiesTo = card.CardPath() + "lang/ver.dat";
+    platform.files.failWritesTo = card.CardPath() + "lang/ver.dat";
     procedure.Format();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("could not be put back"), std::string::npos);
@@ -249,6 +218,104 @@ TEST_F(CardFormat, CardFolderFollowsTheCardToItsNewMountPoint) {
     EXPECT_EQ(context.CardPath, newMount.CardPath() + "sub/");
     EXPECT_TRUE(newMount.Exists("sub/setup.cfg"));
     EXPECT_TRUE(newMount.Exists("sub/dashcam-setting"));
+}
+
+TEST_F(CardFormat, VolumeThatChangedSinceTheQuestionIsNotFormatted) {
+    // Another disk behind the card's folder by the time the worker starts.
+    formatter.loaded = [this] { platform.volumes.identity->device = "/dev/sdy1"; };
+    procedure.OnFormatButton();
+    EXPECT_TRUE(formatter.requests.empty());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"The memory card was not formatted, because "
+                                                    "the drive is no longer the one you "
+                                                    "confirmed.\r\n"});
+    EXPECT_TRUE(card.Exists("DCIM/video.avi"));
+    EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist"));
+}
+
+// Special files in place of setup.cfg are left out and named, never read through: no hang on a
+// pipe, no endless copy of a device, no disk filled by a huge sparse file.
+TEST_F(CardFormat, SpecialFilesAreLeftOutAndNamed) {
+    const std::vector<std::function<void(const std::string&)>> specials{
+        [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
+        [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
+        [](const std::string& path) {
+            test::TempFolder::WriteTo(path, {1});
+            fs::resize_file(path, 1ULL << 30); // sparse
+        }};
+    for (const auto& make : specials) {
+        ui.messages.clear();
+        fs::remove(card.File("setup.cfg"));
+        make(card.File("setup.cfg"));
+        procedure.OnFormatButton();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"These files were left out, because they "
+                                                        "are not plain files of the camera's "
+                                                        "size:\r\n" +
+                                                        card.CardPath() + "setup.cfg\r\n"});
+        EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist")); // nothing copied or left
+        EXPECT_TRUE(card.Exists("default.cfg") && card.Exists("dashcam-setting"));
+    }
+    EXPECT_EQ(formatter.requests.size(), 3u);
+}
+
+// A program copy on the card that is a link (an untouched card whose file system cannot be
+// told apart) is never written through.
+TEST_F(CardFormat, LinkedProgramCopyIsNotWrittenThrough) {
+    test::TempFolder outside;
+    outside.WriteText("victim", "keep me");
+    fs::create_symlink(outside.File("victim"), card.File("dashcam-setting"));
+    platform.volumes.identity->serial.clear();
+    formatter.unmounts = false;
+    procedure.Format();
+    EXPECT_EQ(outside.Read("victim"),
+              (std::vector<std::uint8_t>{'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Cannot format the memory card.\r\nThe program could not be copied "
+                              "to the memory card:\r\n" +
+                                  card.CardPath() + "dashcam-setting\r\n");
+    EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist"));
+}
+
+// Each kind of disk behind the card folder, as the kernel's sysfs shows it: only memory cards
+// reach the formatter.
+TEST_F(CardFormat, OnlyMemoryCardsReachTheFormatter) {
+    struct stat st {};
+    ASSERT_EQ(::stat(card.Path().c_str(), &st), 0);
+    const std::string number =
+        std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev));
+    struct Disk {
+        std::string what, port, bus, removable, type;
+        bool holdsRoot, isCard;
+    };
+    const std::vector<Disk> disks{
+        {"USB hard disk", "usb2/2-1", "usb", "0", "", false, false},
+        {"NVMe SSD in a USB case", "usb3/3-2", "usb", "0", "", false, false},
+        {"FireWire disk", "0000:05:00.0/fw1/fw1.0", "firewire", "0", "", false, false},
+        {"SD card holding a root file system", "mmc0/mmc0:aaaa", "mmc", "0", "SD", true, false},
+        {"card in a USB card reader", "usb2/2-3", "usb", "1", "", false, true},
+        {"SD card in a laptop slot", "mmc0/mmc0:bbbb", "mmc", "0", "SD", false, true},
+        {"USB flash drive", "usb2/2-4", "usb", "1", "", false, true}};
+    for (const Disk& disk : disks) {
+        test::FakeSysfs sys;
+        const std::string port = "pci0000:00/0000:00:14.0/" + disk.port;
+        const std::string path = port + "/host0/block/sdx";
+        sys.AddDisk(path, "8:240", disk.removable, {{disk.bus, port}});
+        if (!disk.type.empty()) {
+            sys.Write(port + "/type", disk.type + "\n");
+        }
+        sys.AddPartition(path, "sdx1", number);
+        if (disk.holdsRoot) {
+            sys.AddPartition(path, "sdx2", "8:242");
+            sys.Mount("8:242", "/", "/dev/sdx2");
+        }
+        LinuxVolumes guard(sys.SysRoot(), sys.ProcRoot());
+        platform.volumes.sysfs = &guard;
+        formatter.requests.clear();
+        procedure.OnFormatButton();
+        EXPECT_EQ(formatter.requests.size(), disk.isCard ? 1u : 0u) << disk.what;
+        EXPECT_EQ(card.Exists("DCIM/video.avi"), !disk.isCard) << disk.what;
+        card.WriteText("DCIM/video.avi", "a drive");
+    }
+    platform.volumes.sysfs = nullptr;
 }
 
 } // namespace

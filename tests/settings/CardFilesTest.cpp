@@ -23,6 +23,7 @@ public:
     std::string BlockDevice(const std::string&) override { return {}; }
     bool IsRemovable(const std::string&) override { return false; }
     std::uint64_t CapacityBytes(const std::string&) override { return 0; }
+    VolumeIdentity Identify(const std::string&) override { return {}; }
 
 private:
     std::string m_root;
@@ -36,6 +37,11 @@ TEST(CardPath, OneArgumentOnlyWithASeparatorForAnExistingFolder) {
     EXPECT_EQ(CardPathFromArguments({bare + "/none"}), bare + "/none");
     EXPECT_EQ(CardPathFromArguments({}), "");
     EXPECT_EQ(CardPathFromArguments({"/media/my", "card"}), "");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    std::filesystem::create_directories("card");
+    EXPECT_EQ(CardPathFromArguments({"card"}), folder.CardPath() + "card/");
+    std::filesystem::current_path(before);
 }
 
 TEST(TouchCalibration, EmptyRequestFileLandsInTheVolumeRoot) {

@@ -4,12 +4,12 @@
 
 #include "app/AppContext.h"
 #include "platform/linux/IniRegistryManager.h"
-#include "platform/linux/PosixFileAccess.h"
 #include "tests/support/CapturedDebugOutput.h"
 #include "tests/support/FakePcTimeZone.h"
 #include "tests/support/FakeProgramHost.h"
 #include "tests/support/FakeTimeZoneSource.h"
 #include "tests/support/FakeViewerLink.h"
+#include "tests/support/FaultyFileAccess.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestVolumes.h"
@@ -26,7 +26,7 @@ struct TestPlatform {
     TempFolder home;
     bool languageWritten;
     CapturedDebugOutput debug;
-    PosixFileAccess files;
+    FaultyFileAccess files; // the real files unless a test makes writes fail
     FakePcTimeZone zone{-540};
     TestVolumes volumes;
     IniRegistryManager registry{home.File("registry.ini")};
