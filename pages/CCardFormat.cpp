@@ -180,6 +180,27 @@ void CCardFormat::ShowKeptCopies(const std::u16string& why, const std::vector<st
     m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
 }
 
+std::u16string CCardFormat::FailureText() const {
+    std::u16string_view why = u"IDS_STRING1810"; // in use by another program
+    switch (m_formatter.LastFault()) {
+    case FormatFault::WriteProtected:
+        why = u"IDS_STRING420";
+        break;
+    case FormatFault::TooSmall:
+        why = u"IDS_STRING421";
+        break;
+    case FormatFault::NotAuthorised:
+        why = u"IDS_STRING422";
+        break;
+    case FormatFault::WrongLayout:
+        why = u"IDS_STRING423";
+        break;
+    default:
+        break;
+    }
+    return Text(u"IDS_STRING181") + u"\r\n" + Text(why) + u"\r\n";
+}
+
 void CCardFormat::Format() {
     if (m_context.CardPath.empty()) {
         return;
@@ -216,6 +237,17 @@ void CCardFormat::Format() {
     if (!m_loadFailure.empty()) {
         m_ui.ShowMessage(Text(u"IDS_STRING162"), m_loadFailure);
     }
+    if (!m_formatRan || !m_formatter.CardTouched()) {
+        // Stopped before the card was written: everything is still on it, so there is nothing
+        // to put back and no backup to keep. It may have been mounted again elsewhere.
+        if (m_formatRan) {
+            FollowTheCard();
+        }
+        std::error_code error;
+        std::filesystem::remove_all(backupFolder, error);
+        m_ui.ShowMessage(Text(u"IDS_STRING162"), FailureText());
+        return;
+    }
 
     if (m_formatRan && m_formatter.MountPointAfterFormat().empty()) {
         // The card did not come back: the folder left at its mount point is the computer's own,
@@ -244,8 +276,7 @@ void CCardFormat::Format() {
         m_ui.ShowMessage(Text(u"IDS_STRING162"), Text(u"IDS_STRING179"));
     } else {
         std::filesystem::remove_all(backupFolder, error);
-        m_ui.ShowMessage(Text(u"IDS_STRING162"),
-                         Text(u"IDS_STRING181") + u"\r\n" + Text(u"IDS_STRING1810") + u"\r\n");
+        m_ui.ShowMessage(Text(u"IDS_STRING162"), FailureText());
     }
     if (large) {
         IViewerLink& viewer = m_context.platform.viewer;

@@ -55,6 +55,8 @@ private:
     void ShowKeptCopies(const std::u16string& why, const std::vector<std::string>& paths,
                         const std::string& backupFolder);
     std::string MakeBackupFolder() const;
+    // The failure message: "Cannot format the memory card.", then why the formatter failed.
+    std::u16string FailureText() const;
     std::u16string Text(std::u16string_view key) const;
 
     AppContext& m_context;
