@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDBusInterface>
-#include <QDBusReply>
 #include <filesystem>
 #include <map>
 
-#include "platform/linux/CommandMounter.h"
 #include "platform/linux/FatLayout.h"
-#include "platform/linux/LinuxFormatter.h"
 #include "platform/linux/UDisks2Formatter.h"
 #include "tests/support/CardImageTools.h"
 #include "tests/support/PrivateDiskService.h"
-#include "tests/support/SystemBusDiskService.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/TestVolumes.h"
 
 namespace dashcam {
 namespace {
@@ -189,52 +184,6 @@ TEST_F(UDisks2, CardNotKnownToTheServiceOrNoServiceAtAll) {
     std::u16string message;
     EXPECT_FALSE(absent.Load(message));
     EXPECT_NE(message.find(u"UDisks2"), std::u16string::npos);
-}
-
-// Debian's own daemon: the editor reads its version and takes the route that version needs.
-TEST(RealDiskService, EditorTakesTheRouteTheRunningDaemonNeeds) {
-    if (!test::SystemBusDiskService::Present()) {
-        GTEST_SKIP() << "udisksd (package udisks2) or dbus-daemon is missing";
-    }
-    test::SystemBusDiskService daemon;
-    ASSERT_TRUE(daemon.ready);
-    QDBusInterface properties("org.freedesktop.UDisks2", "/org/freedesktop/UDisks2/Manager",
-                              "org.freedesktop.DBus.Properties", daemon.connection);
-    const QDBusReply<QVariant> supported =
-        properties.call("Get", "org.freedesktop.UDisks2.Manager", "SupportedFilesystems");
-    ASSERT_TRUE(supported.isValid());
-    EXPECT_TRUE(supported.value().toStringList().contains("vfat"));
-    EXPECT_TRUE(supported.value().toStringList().contains("exfat"));
-
-    test::TestVolumes volumes;
-    CommandMounter mounter;
-    LinuxFormatter formatter(volumes, mounter, [&] { return daemon.connection; });
-    std::u16string message;
-    ASSERT_TRUE(formatter.Load(message));
-    ASSERT_TRUE(formatter.UsesDiskService());
-    const QString version =
-        CardImageTools::Run("dpkg-query -W -f='${Version}' udisks2 2>/dev/null").c_str();
-    UDisks2Formatter direct(daemon.connection);
-    ASSERT_TRUE(direct.Load(message));
-    EXPECT_TRUE(version.isEmpty() || version.startsWith(direct.version())) << version.toStdString();
-    EXPECT_EQ(formatter.DiskServiceRoute(), UDisks2Formatter::RouteFor(direct.version()));
-    if (direct.version().startsWith("2.9.")) { // Debian 12
-        EXPECT_EQ(formatter.DiskServiceRoute(), Route::OpenDevice);
-    }
-    // Without udev the daemon knows no card: nothing is touched.
-    FormatRequest request;
-    request.driveRoot = "/media/me/CARD/";
-    request.fileSystem = u"FAT32";
-    request.clusterSize = 32768;
-    int success = -1;
-    formatter.FormatEx(request, [&](int command, int, const void* data) {
-        if (command == kFormatDone) {
-            success = *static_cast<const unsigned char*>(data);
-        }
-        return true;
-    });
-    EXPECT_EQ(success, 0);
-    EXPECT_FALSE(formatter.CardTouched());
 }
 
 } // namespace

@@ -5,8 +5,8 @@ whose progress goes up in quarters), OpenDevice and Mount. Every call is written
 one line each.
 
 Format runs mkfs on the image the way the service version does: 2.9.x knows no "mkfs-args" and
-runs exactly `mkfs.vfat -I -n LABEL --mbr=n DEVICE` (2.9.4's command for vfat); 2.10 and later
-add the mkfs-args before the device.
+runs exactly `mkfs.vfat -I -n LABEL --mbr=n DEVICE` for vfat and `mkfs.exfat -n LABEL DEVICE`
+for exfat (2.9.4's commands); 2.10 and later add the mkfs-args before the device.
 
 Usage: fake_udisks2.py LOG MOUNTPOINT [--version=2.9.4] [--image=PATH] [--read-only]
                        [fail-unmount|fail-format|fail-mount|deny-open]"""
@@ -57,6 +57,8 @@ def error(name, text):
 
 def mkfs_command(kind, label, mkfs_args):
     if kind == "exfat":
+        if not version_at_least(2, 10):
+            return ["mkfs.exfat", "-n", label, image]  # 2.9.4's command
         return ["mkfs.exfat"] + (["-L", label] if label else []) + [image]
     extra = [str(a) for a in mkfs_args] if version_at_least(2, 10) else []
     return ["mkfs.vfat", "-I", "-n", label, "--mbr=n"] + extra + [image]
