@@ -193,8 +193,9 @@ std::u16string CCardFormat::FailureText() const {
         why = u"IDS_STRING422";
         break;
     case FormatFault::WrongLayout:
-        why = u"IDS_STRING423";
-        break;
+        // The layout that was made, in the file system's own terms, for whoever helps the user.
+        return Text(u"IDS_STRING181") + u"\r\n" + Text(u"IDS_STRING423") + u"\r\n" +
+               Utf16FromUtf8(m_formatter.LastLayout()) + u"\r\n";
     default:
         break;
     }

@@ -54,6 +54,9 @@ public:
     // Whether the last format may have changed anything on the card; false when it stopped
     // before the card was written.
     virtual bool CardTouched() const { return true; }
+    // The layout the last format made, as its boot sector gives it (e.g. "FAT16, 2048-byte
+    // clusters, 32695 clusters"); empty when none was read.
+    virtual std::string LastLayout() const { return {}; }
 };
 
 } // namespace dashcam

@@ -42,4 +42,8 @@ bool LinuxFormatter::CardTouched() const {
     return m_chosen != nullptr && m_chosen->CardTouched();
 }
 
+std::string LinuxFormatter::LastLayout() const {
+    return m_chosen != nullptr ? m_chosen->LastLayout() : std::string();
+}
+
 } // namespace dashcam

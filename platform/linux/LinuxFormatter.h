@@ -27,6 +27,7 @@ public:
     std::string MountPointAfterFormat() override;
     FormatFault LastFault() const override;
     bool CardTouched() const override;
+    std::string LastLayout() const override;
 
     // Whether the last successful Load chose the desktop's disk service.
     bool UsesDiskService() const { return m_desktop && m_chosen == &*m_desktop; }

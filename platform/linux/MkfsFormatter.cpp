@@ -119,6 +119,7 @@ void MkfsFormatter::FormatEx(const FormatRequest& request, const FormatCallback&
     m_mountPoint = request.driveRoot; // until it is taken off, the card is where it was
     m_fault = FormatFault::Failed;
     m_touched = false;
+    m_layout.clear();
     const std::string device = m_volumes.BlockDevice(request.driveRoot);
     std::string error;
     auto done = [&] { callback(kFormatDone, 0, &success); };
@@ -133,6 +134,7 @@ void MkfsFormatter::FormatEx(const FormatRequest& request, const FormatCallback&
     const bool made = RunCommand(CommandFor(chosen, device), error);
     const std::optional<FatLayout> layout = FatLayout::ReadFile(device);
     const bool asAsked = made && layout && layout->Matches(IsExfat(chosen), chosen.clusterSize);
+    m_layout = layout ? layout->Describe() : std::string();
     callback(kFormatStructureProgress, 0, nullptr);
     // Mounted again whatever happened, so the card does not vanish from the user's view.
     m_mountPoint = m_mounter.Mount(device, request.driveRoot, error);

@@ -19,6 +19,7 @@ public:
     std::string MountPointAfterFormat() override { return m_mountPoint; }
     FormatFault LastFault() const override { return m_fault; }
     bool CardTouched() const override { return m_touched; }
+    std::string LastLayout() const override { return m_layout; }
 
     // The mkfs command line for a request (program first).
     static std::vector<std::string> CommandFor(const FormatRequest& request,
@@ -35,6 +36,7 @@ private:
     std::string m_mountPoint;
     FormatFault m_fault = FormatFault::None;
     bool m_touched = false;
+    std::string m_layout;
 };
 
 } // namespace dashcam

@@ -251,6 +251,7 @@ void UDisks2Formatter::FormatEx(const FormatRequest& request, const FormatCallba
     m_mountPoint = request.driveRoot; // until it is taken off, the card is where it was
     m_fault = FormatFault::Failed;
     m_touched = false;
+    m_layout.clear();
     auto done = [&] { callback(kFormatDone, 0, &success); };
     const std::optional<Block> block = FindBlockMountedAt(request.driveRoot);
     if (!block) {
@@ -290,6 +291,7 @@ void UDisks2Formatter::FormatEx(const FormatRequest& request, const FormatCallba
         made = FormatThroughDescriptor(*block, chosen, callback, layout);
     }
     const bool asAsked = made && layout && layout->Matches(exfat, chosen.clusterSize);
+    m_layout = layout ? layout->Describe() : std::string();
     callback(kFormatStructureProgress, 0, nullptr);
     // Mounted again whatever happened, so the card does not vanish from the user's view.
     MountAgain(block->path);

@@ -34,6 +34,7 @@ public:
     std::string MountPointAfterFormat() override { return m_mountPoint; }
     FormatFault LastFault() const override { return m_fault; }
     bool CardTouched() const override { return m_touched; }
+    std::string LastLayout() const override { return m_layout; }
 
     // The route for a service version such as "2.9.4"; known after Load.
     static Route RouteFor(const QString& version);
@@ -66,6 +67,7 @@ private:
     std::string m_mountPoint;
     FormatFault m_fault = FormatFault::None;
     bool m_touched = false;
+    std::string m_layout;
 };
 
 } // namespace dashcam

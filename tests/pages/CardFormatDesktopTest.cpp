@@ -95,6 +95,30 @@ TEST_F(DesktopFormat, WriteProtectedCardIsNotTouched) {
                 fs::is_empty(work.File("appdata/Lumavist")));
 }
 
+// A service that says 2.10 but drops the cluster arguments makes its own small-card FAT16: the
+// boot sector gives it away, the user is told, and the camera's files are back on the card.
+TEST_F(DesktopFormat, WrongLayoutIsNeverReportedAsCompleted) {
+    if (!PrivateDiskService::ToolsPresent() || !test::CardImageTools::Present("mkfs.fat")) {
+        GTEST_SKIP() << "dbus-daemon, python3-dbus/python3-gi or dosfstools missing";
+    }
+    const std::string image = work.File("card.img");
+    ASSERT_TRUE(test::CardImageTools::MakeImage(image, 64ULL << 20, "mkfs.fat"));
+    PrivateDiskService service(work.File("calls.log"), work.CardPath() + "CARD",
+                               {QStringLiteral("2.10.0"), image, false, "ignore-args"});
+    ASSERT_TRUE(service.ready);
+    LinuxFormatter formatter(platform.volumes, mounter, [&] { return service.connection; });
+    page.SetCardFormat(formatter, ui);
+
+    Click(1341);
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{
+                  "Cannot format the memory card.\r\nThe memory card was formatted, but not in "
+                  "the layout the camera needs. Format it again in the camera.\r\nFAT16, "
+                  "2048-byte clusters, 32695 clusters\r\n"});
+    EXPECT_TRUE(fs::exists(work.CardPath() + "CARD-new/setup.cfg"));
+    EXPECT_TRUE(fs::exists(work.CardPath() + "CARD-new/lang/ver.dat"));
+}
+
 TEST_F(DesktopFormat, WithoutTheServiceMkfsIsChosen) {
     LinuxFormatter formatter(platform.volumes, mounter,
                              [] { return QDBusConnection(QStringLiteral("none")); });

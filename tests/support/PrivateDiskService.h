@@ -17,7 +17,8 @@ public:
         QString version = QStringLiteral("2.9.4"); // the service version it behaves as
         std::string image;                         // the card image its Format writes
         bool readOnly = false;                     // the card's lock switch is set
-        QString failure; // "fail-unmount", "fail-format", "fail-mount" or "deny-open"
+        // "fail-unmount", "fail-format", "fail-mount", "deny-open" or "ignore-args"
+        QString failure;
     };
 
     PrivateDiskService(const std::string& log, const std::string& mountPoint, const Model& model);

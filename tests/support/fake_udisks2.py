@@ -9,7 +9,9 @@ runs exactly `mkfs.vfat -I -n LABEL --mbr=n DEVICE` for vfat and `mkfs.exfat -n 
 for exfat (2.9.4's commands); 2.10 and later add the mkfs-args before the device.
 
 Usage: fake_udisks2.py LOG MOUNTPOINT [--version=2.9.4] [--image=PATH] [--read-only]
-                       [fail-unmount|fail-format|fail-mount|deny-open]"""
+                       [fail-unmount|fail-format|fail-mount|deny-open|ignore-args]
+
+ignore-args: a service that claims 2.10 but drops the mkfs-args, as 2.9.x does."""
 import os
 import subprocess
 import sys
@@ -60,7 +62,8 @@ def mkfs_command(kind, label, mkfs_args):
         if not version_at_least(2, 10):
             return ["mkfs.exfat", "-n", label, image]  # 2.9.4's command
         return ["mkfs.exfat"] + (["-L", label] if label else []) + [image]
-    extra = [str(a) for a in mkfs_args] if version_at_least(2, 10) else []
+    honoured = version_at_least(2, 10) and failure != "ignore-args"
+    extra = [str(a) for a in mkfs_args] if honoured else []
     return ["mkfs.vfat", "-I", "-n", label, "--mbr=n"] + extra + [image]
 
 
