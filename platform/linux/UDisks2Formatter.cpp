@@ -164,13 +164,20 @@ double UDisks2Formatter::JobProgress(const QString& block) {
     return -1;
 }
 
-std::optional<QDBusUnixFileDescriptor> UDisks2Formatter::OpenDevice(const QString& block,
-                                                                    const QString& mode) {
+std::optional<QDBusUnixFileDescriptor>
+UDisks2Formatter::OpenDevice(const QString& block, const QString& mode, FormatFault* refusal) {
     QDBusInterface device(m_service, block, kBlock, m_bus);
     // The desktop may ask for the administrator's password first.
     device.setTimeout(5 * 60 * 1000);
     const QDBusMessage opened = device.call(QStringLiteral("OpenDevice"), mode, QVariantMap());
     if (Failed(opened) || opened.arguments().isEmpty()) {
+        if (refusal != nullptr) {
+            *refusal = WriteProtection::SaysReadOnly(opened.errorMessage().toStdString())
+                           ? FormatFault::WriteProtected
+                       : opened.errorName().contains(QStringLiteral("NotAuthorized"))
+                           ? FormatFault::NotAuthorised
+                           : FormatFault::Failed;
+        }
         return std::nullopt;
     }
     QDBusUnixFileDescriptor fd = qdbus_cast<QDBusUnixFileDescriptor>(opened.arguments().first());
@@ -181,7 +188,8 @@ std::optional<QDBusUnixFileDescriptor> UDisks2Formatter::OpenDevice(const QStrin
 }
 
 std::optional<FatLayout> UDisks2Formatter::ReadLayout(const QString& block) {
-    const std::optional<QDBusUnixFileDescriptor> fd = OpenDevice(block, QStringLiteral("r"));
+    const std::optional<QDBusUnixFileDescriptor> fd =
+        OpenDevice(block, QStringLiteral("r"), nullptr);
     return fd ? FatLayout::Read(fd->fileDescriptor()) : std::nullopt;
 }
 
@@ -220,10 +228,10 @@ bool UDisks2Formatter::FormatThroughService(const Block& block, const FormatRequ
 bool UDisks2Formatter::FormatThroughDescriptor(const Block& block, const FormatRequest& request,
                                                const FormatCallback& callback,
                                                std::optional<FatLayout>& layout) {
-    const std::optional<QDBusUnixFileDescriptor> fd = OpenDevice(block.path, QStringLiteral("rw"));
+    const std::optional<QDBusUnixFileDescriptor> fd =
+        OpenDevice(block.path, QStringLiteral("rw"), &m_fault);
     if (!fd) {
-        m_fault = FormatFault::NotAuthorised;
-        m_touched = false;
+        m_touched = false; // the card was never opened for writing
         return false;
     }
     callback(kFormatStructureProgress, 0, nullptr);

@@ -56,7 +56,9 @@ private:
                               const FormatCallback& callback);
     bool FormatThroughDescriptor(const Block& block, const FormatRequest& request,
                                  const FormatCallback& callback, std::optional<FatLayout>& layout);
-    std::optional<QDBusUnixFileDescriptor> OpenDevice(const QString& block, const QString& mode);
+    // The device opened by the service; when refused, `refusal` (if given) says why.
+    std::optional<QDBusUnixFileDescriptor> OpenDevice(const QString& block, const QString& mode,
+                                                      FormatFault* refusal);
     std::optional<FatLayout> ReadLayout(const QString& block);
     void MountAgain(const QString& block);
 

@@ -132,6 +132,11 @@ TEST_F(UDisks2, RefusedCallsAreAFailedFormatThatSaysWhetherTheCardWasTouched) {
          "/media/me/CARD-new/",
          FormatFault::NotAuthorised,
          false},
+        {"read-only-open",
+         {"Unmount", "OpenDevice rw", "Mount"},
+         "/media/me/CARD-new/",
+         FormatFault::WriteProtected,
+         false},
         {"fail-mount", {"Unmount", "OpenDevice rw", "Mount"}, "", FormatFault::Failed, true},
     };
     for (const auto& c : cases) {

@@ -17,7 +17,8 @@ public:
         QString version = QStringLiteral("2.9.4"); // the service version it behaves as
         std::string image;                         // the card image its Format writes
         bool readOnly = false;                     // the card's lock switch is set
-        // "fail-unmount", "fail-format", "fail-mount", "deny-open" or "ignore-args"
+        // "fail-unmount", "fail-format", "fail-mount", "deny-open", "ignore-args" or
+        // "read-only-open"
         QString failure;
     };
 

@@ -9,9 +9,10 @@ runs exactly `mkfs.vfat -I -n LABEL --mbr=n DEVICE` for vfat and `mkfs.exfat -n 
 for exfat (2.9.4's commands); 2.10 and later add the mkfs-args before the device.
 
 Usage: fake_udisks2.py LOG MOUNTPOINT [--version=2.9.4] [--image=PATH] [--read-only]
-                       [fail-unmount|fail-format|fail-mount|deny-open|ignore-args]
+                       [fail-unmount|fail-format|fail-mount|deny-open|ignore-args|read-only-open]
 
-ignore-args: a service that claims 2.10 but drops the mkfs-args, as 2.9.x does."""
+ignore-args: a service that claims 2.10 but drops the mkfs-args, as 2.9.x does.
+read-only-open: the device refuses writing though it is not marked read-only."""
 import os
 import subprocess
 import sys
@@ -54,7 +55,7 @@ def bytestring(text):
 
 
 def error(name, text):
-    return dbus.exceptions.DBusException("org.freedesktop.UDisks2.Error." + name, text)
+    return dbus.exceptions.DBusException(text, name="org.freedesktop.UDisks2.Error." + name)
 
 
 def mkfs_command(kind, label, mkfs_args):
@@ -119,7 +120,7 @@ class Block(dbus.service.Object):
         log("OpenDevice " + mode)
         if failure == "deny-open":
             raise error("NotAuthorizedDismissed", "The authentication dialog was dismissed")
-        if options["read-only"] and "w" in mode:
+        if (options["read-only"] or failure == "read-only-open") and "w" in mode:
             raise error("Failed", "Error opening device /dev/sdz1: Read-only file system")
         fd = os.open(image, os.O_RDWR if "w" in mode else os.O_RDONLY)
         result = dbus.types.UnixFd(fd)
