@@ -1,6 +1,7 @@
 #include "platform/linux/FatLayout.h"
 
 #include <fcntl.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <array>
@@ -87,6 +88,30 @@ std::optional<FatLayout> FatLayout::ReadFile(const std::string& path) {
     std::optional<FatLayout> layout = Read(fd);
     ::close(fd);
     return layout;
+}
+
+std::optional<FatLayout> FatLayout::ReadMounted(const std::string& mountPoint) {
+    struct statfs info {};
+    if (::statfs(mountPoint.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FromMountedFacts(static_cast<long>(info.f_type), info.f_bsize, info.f_blocks);
+}
+
+std::optional<FatLayout> FatLayout::FromMountedFacts(long type, std::uint64_t blockSize,
+                                                     std::uint64_t blocks) {
+    constexpr long kMsdosMagic = 0x4d44;
+    constexpr long kExfatMagic = 0x2011BAB0;
+    if (type == kExfatMagic) {
+        return FatLayout{Kind::Exfat, static_cast<std::uint32_t>(blockSize), blocks};
+    }
+    if (type != kMsdosMagic) {
+        return std::nullopt;
+    }
+    // The driver does not say which FAT it read; the count decides, as in the standard.
+    const Kind kind =
+        blocks < kFat12Limit ? Kind::Fat12 : (blocks < kFat32Minimum ? Kind::Fat16 : Kind::Fat32);
+    return FatLayout{kind, static_cast<std::uint32_t>(blockSize), blocks};
 }
 
 std::uint32_t FatLayout::Fat32ClusterSizeFor(std::uint64_t deviceBytes, std::uint32_t largest) {

@@ -17,6 +17,12 @@ public:
     static std::optional<FatLayout> Read(int fd);
     // Reads the boot sector of a device or image file.
     static std::optional<FatLayout> ReadFile(const std::string& path);
+    // The layout of a volume the kernel has mounted, from what its FAT and exFAT drivers report
+    // (block size = cluster size, blocks = clusters); none for other file systems, such as a
+    // FUSE mount.
+    static std::optional<FatLayout> ReadMounted(const std::string& mountPoint);
+    static std::optional<FatLayout> FromMountedFacts(long type, std::uint64_t blockSize,
+                                                     std::uint64_t blocks);
 
     // The largest power of two from `largest` down to 512 bytes that still gives a card of this
     // size the 65525 clusters a valid FAT32 needs; 0 when the card is too small for any.

@@ -292,17 +292,23 @@ void UDisks2Formatter::FormatEx(const FormatRequest& request, const FormatCallba
     callback(kFormatStructureProgress, 0, nullptr);
     std::optional<FatLayout> layout;
     bool made = false;
-    if (exfat || m_route == Route::ServiceFormat) {
+    const bool byService = exfat || m_route == Route::ServiceFormat;
+    if (byService) {
         made = FormatThroughService(*block, chosen, callback);
-        layout = made ? ReadLayout(block->path) : std::nullopt;
     } else {
         made = FormatThroughDescriptor(*block, chosen, callback, layout);
     }
-    const bool asAsked = made && layout && layout->Matches(exfat, chosen.clusterSize);
-    m_layout = layout ? layout->Describe() : std::string();
     callback(kFormatStructureProgress, 0, nullptr);
     // Mounted again whatever happened, so the card does not vanish from the user's view.
     MountAgain(block->path);
+    if (made && byService) {
+        // The mounted volume tells its layout without asking the user for a password; the
+        // device is opened for reading only when it cannot.
+        layout = m_mountPoint.empty() ? std::nullopt : FatLayout::ReadMounted(m_mountPoint);
+        layout = layout ? layout : ReadLayout(block->path);
+    }
+    const bool asAsked = made && layout && layout->Matches(exfat, chosen.clusterSize);
+    m_layout = layout ? layout->Describe() : std::string();
     success = asAsked && !m_mountPoint.empty() ? 1 : 0;
     if (success == 1) {
         m_fault = FormatFault::None;

@@ -70,5 +70,19 @@ TEST(FatLayout, ReadsFat16ExfatAndRejectsWhatIsNoBootSector) {
     EXPECT_FALSE(FatLayout::ReadFile(folder.File("missing.img")).has_value());
 }
 
+// What the kernel's FAT and exFAT drivers report for a mounted card (cluster size and count),
+// read as the boot sector would be; anything else, such as a FUSE mount, says nothing.
+TEST(FatLayout, MountedVolumeIsReadFromWhatTheDriverReports) {
+    const auto fat32 = FatLayout::FromMountedFacts(0x4d44, 32768, 98277);
+    ASSERT_TRUE(fat32.has_value());
+    EXPECT_TRUE(fat32->Matches(false, 32768));
+    const auto fat16 = FatLayout::FromMountedFacts(0x4d44, 2048, 32695);
+    ASSERT_TRUE(fat16.has_value());
+    EXPECT_EQ(fat16->kind, FatLayout::Kind::Fat16);
+    EXPECT_TRUE(FatLayout::FromMountedFacts(0x2011BAB0, 131072, 480000)->Matches(true, 0));
+    test::TempFolder folder;
+    EXPECT_FALSE(FatLayout::ReadMounted(folder.CardPath()).has_value());
+}
+
 } // namespace
 } // namespace dashcam
