@@ -235,14 +235,12 @@ void CCardFormat::Report(const std::vector<std::string>& notOnCard, const std::u
     }
     std::u16string text;
     if (notOnCard.empty() && leftOut.empty() && programCopy.empty()) {
-        text = m_success == 1
-                   ? Text(u"IDS_STRING179")
-                   : Text(u"IDS_STRING181") + u"\r\n" + Text(u"IDS_STRING1810") + u"\r\n";
+        text = m_success == 1 ? Text(u"IDS_STRING179") : FailureText();
         m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
         return;
     }
     if (m_success != 1) {
-        text = Text(u"IDS_STRING181") + u"\r\n";
+        text = FailureText();
     }
     if (!notOnCard.empty()) {
         text += why + u"\r\n" + Lines(notOnCard) + Text(u"IDS_STRING404") + u" " +
@@ -255,6 +253,28 @@ void CCardFormat::Report(const std::vector<std::string>& notOnCard, const std::u
         text += Text(u"IDS_STRING410") + u"\r\n" + Lines({programCopy});
     }
     m_ui.ShowMessage(Text(u"IDS_STRING162"), text);
+}
+
+std::u16string CCardFormat::FailureText() const {
+    std::u16string_view why = u"IDS_STRING1810"; // in use by another program
+    switch (m_formatter.LastFault()) {
+    case FormatFault::WriteProtected:
+        why = u"IDS_STRING420";
+        break;
+    case FormatFault::TooSmall:
+        why = u"IDS_STRING421";
+        break;
+    case FormatFault::NotAuthorised:
+        why = u"IDS_STRING422";
+        break;
+    case FormatFault::WrongLayout:
+        // The layout that was made, in the file system's own terms, for whoever helps the user.
+        return Text(u"IDS_STRING181") + u"\r\n" + Text(u"IDS_STRING423") + u"\r\n" +
+               Utf16FromUtf8(m_formatter.LastLayout()) + u"\r\n";
+    default:
+        break;
+    }
+    return Text(u"IDS_STRING181") + u"\r\n" + Text(why) + u"\r\n";
 }
 
 void CCardFormat::Format() {
@@ -307,6 +327,17 @@ void CCardFormat::Format() {
         std::error_code error;
         std::filesystem::remove_all(backupFolder, error);
         ShowNotFormatted(u"IDS_STRING409");
+        return;
+    }
+    if (!m_formatRan || !m_formatter.CardTouched()) {
+        // Stopped before the card was written: everything is still on it, so there is nothing
+        // to put back and no backup to keep. It may have been mounted again elsewhere.
+        if (m_formatRan) {
+            FollowTheCard();
+        }
+        std::error_code error;
+        std::filesystem::remove_all(backupFolder, error);
+        m_ui.ShowMessage(Text(u"IDS_STRING162"), FailureText());
         return;
     }
     PutBack(kept, backupFolder);

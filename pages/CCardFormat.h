@@ -56,6 +56,8 @@ private:
                 const std::vector<std::string>& leftOut, const std::string& programCopy,
                 const std::string& backupFolder);
     void ShowNotFormatted(std::u16string_view key, const std::string& path = {});
+    // The failure message: "Cannot format the memory card.", then why the formatter failed.
+    std::u16string FailureText() const;
     std::u16string Text(std::u16string_view key) const;
 
     AppContext& m_context;

@@ -34,4 +34,16 @@ std::string LinuxFormatter::MountPointAfterFormat() {
     return m_chosen != nullptr ? m_chosen->MountPointAfterFormat() : std::string();
 }
 
+FormatFault LinuxFormatter::LastFault() const {
+    return m_chosen != nullptr ? m_chosen->LastFault() : FormatFault::Failed;
+}
+
+bool LinuxFormatter::CardTouched() const {
+    return m_chosen != nullptr && m_chosen->CardTouched();
+}
+
+std::string LinuxFormatter::LastLayout() const {
+    return m_chosen != nullptr ? m_chosen->LastLayout() : std::string();
+}
+
 } // namespace dashcam

@@ -25,9 +25,16 @@ public:
     bool Load(std::u16string& message) override;
     void FormatEx(const FormatRequest& request, const FormatCallback& callback) override;
     std::string MountPointAfterFormat() override;
+    FormatFault LastFault() const override;
+    bool CardTouched() const override;
+    std::string LastLayout() const override;
 
     // Whether the last successful Load chose the desktop's disk service.
     bool UsesDiskService() const { return m_desktop && m_chosen == &*m_desktop; }
+    // The disk service's route, when the last Load chose the service.
+    std::optional<UDisks2Formatter::Route> DiskServiceRoute() const {
+        return UsesDiskService() ? std::optional(m_desktop->route()) : std::nullopt;
+    }
 
 private:
     MkfsFormatter m_direct;

@@ -1,9 +1,14 @@
 #include "platform/linux/MkfsFormatter.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "platform/linux/FatLayout.h"
+#include "platform/linux/WriteProtection.h"
 #include "text/AsciiCase.h"
 #include "text/Utf.h"
 
@@ -25,6 +30,16 @@ QString FindTool(const QString& name) {
             name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
     }
     return path;
+}
+
+std::uint64_t DeviceBytes(const std::string& device) {
+    const int fd = ::open(device.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return 0;
+    }
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    ::close(fd);
+    return size > 0 ? static_cast<std::uint64_t>(size) : 0;
 }
 
 } // namespace
@@ -64,32 +79,69 @@ std::vector<std::string> MkfsFormatter::CommandFor(const FormatRequest& request,
     return command;
 }
 
-void MkfsFormatter::FormatEx(const FormatRequest& request, const FormatCallback& callback) {
-    unsigned char success = 0;
-    m_mountPoint.clear();
-    const std::string device = m_volumes.BlockDevice(request.driveRoot);
-    std::string error;
-    auto done = [&] { callback(kFormatDone, 0, &success); };
-    if (device.empty() || !m_mounter.Unmount(request.driveRoot, error)) {
-        m_mountPoint = request.driveRoot; // never taken off: the card is where it was
-        done();
-        return;
-    }
-    callback(kFormatStructureProgress, 0, nullptr);
-    const std::vector<std::string> command = CommandFor(request, device);
+bool MkfsFormatter::RunCommand(const std::vector<std::string>& command, std::string& error) {
     QStringList arguments;
     for (std::size_t i = 1; i < command.size(); ++i) {
         arguments << QString::fromStdString(command[i]);
     }
     QProcess mkfs;
-    mkfs.start(FindTool(Program(request)), arguments);
+    mkfs.setProcessChannelMode(QProcess::MergedChannels);
+    mkfs.start(FindTool(QString::fromStdString(command.front())), arguments);
     const bool made = mkfs.waitForFinished(10 * 60 * 1000) &&
                       mkfs.exitStatus() == QProcess::NormalExit && mkfs.exitCode() == 0;
+    if (!made) {
+        error = command.front() + ": " + mkfs.readAll().trimmed().toStdString();
+    }
+    return made;
+}
+
+bool MkfsFormatter::CheckCard(const FormatRequest& request, const std::string& device,
+                              FormatRequest& chosen) {
+    chosen = request;
+    if (WriteProtection::MountIsReadOnly(request.driveRoot) ||
+        WriteProtection::DeviceRefusesWrites(device)) {
+        m_fault = FormatFault::WriteProtected;
+        return false;
+    }
+    if (!IsExfat(request) && request.clusterSize != 0) {
+        chosen.clusterSize =
+            FatLayout::Fat32ClusterSizeFor(DeviceBytes(device), request.clusterSize);
+        if (chosen.clusterSize == 0) {
+            m_fault = FormatFault::TooSmall;
+            return false;
+        }
+    }
+    return true;
+}
+
+void MkfsFormatter::FormatEx(const FormatRequest& request, const FormatCallback& callback) {
+    unsigned char success = 0;
+    m_mountPoint = request.driveRoot; // until it is taken off, the card is where it was
+    m_fault = FormatFault::Failed;
+    m_touched = false;
+    m_layout.clear();
+    const std::string device = m_volumes.BlockDevice(request.driveRoot);
+    std::string error;
+    auto done = [&] { callback(kFormatDone, 0, &success); };
+    FormatRequest chosen;
+    if (device.empty() || !CheckCard(request, device, chosen) ||
+        !m_mounter.Unmount(request.driveRoot, error)) {
+        done();
+        return;
+    }
+    m_touched = true;
+    callback(kFormatStructureProgress, 0, nullptr);
+    const bool made = RunCommand(CommandFor(chosen, device), error);
+    const std::optional<FatLayout> layout = FatLayout::ReadFile(device);
+    const bool asAsked = made && layout && layout->Matches(IsExfat(chosen), chosen.clusterSize);
+    m_layout = layout ? layout->Describe() : std::string();
     callback(kFormatStructureProgress, 0, nullptr);
     // Mounted again whatever happened, so the card does not vanish from the user's view.
     m_mountPoint = m_mounter.Mount(device, request.driveRoot, error);
     callback(kFormatStructureProgress, 0, nullptr);
-    success = made && !m_mountPoint.empty() ? 1 : 0;
+    success = asAsked && !m_mountPoint.empty() ? 1 : 0;
+    m_fault = success == 1 ? FormatFault::None
+                           : (made && !asAsked ? FormatFault::WrongLayout : FormatFault::Failed);
     done();
 }
 

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "pages/CCardFormat.h"
 #include "platform/linux/LinuxFormatter.h"
+#include "tests/support/CardImageTools.h"
 #include "tests/support/FakeCardFormatUi.h"
 #include "tests/support/FuseMounter.h"
 #include "tests/support/RecordBytes.h"
@@ -15,7 +17,9 @@ namespace dashcam {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CardImageTools;
 using test::FuseMounter;
+constexpr std::uint64_t kMiB = 1ULL << 20;
 
 // A real format of a card image with the real tools: the card is mounted through FUSE, handed
 // to the procedure as a removable volume, formatted with mkfs and mounted again.
@@ -60,10 +64,30 @@ struct CardImage : ::testing::Test {
         EXPECT_FALSE(formatter.UsesDiskService());
         return ui.messages;
     }
-    bool MakeFatImage() {
+    bool MakeFatImage(std::uint64_t bytes = 64 * kMiB) {
         image = work.File("card.img");
-        return FuseMounter::Shell("truncate -s 64M '" + image + "' && mkfs.fat -F 32 -s 64 '" +
-                                  image + "'") == 0;
+        return CardImageTools::MakeImage(image, bytes, "mkfs.fat -F 32");
+    }
+    // The card as the camera will read it, unmounted: mtools lists exactly the kept files and
+    // the program copy, fsck has nothing to say, and the clusters are the size chosen.
+    void ExpectTheCameraReadsTheCard(std::uint32_t clusterBytes) {
+        int status = -1;
+        std::istringstream listed(CardImageTools::Run("mdir -/ -b -i '" + image + "' ::", &status));
+        EXPECT_EQ(status, 0) << listed.str();
+        std::set<std::string> names;
+        for (std::string line; std::getline(listed, line);) {
+            names.insert(line);
+        }
+        EXPECT_EQ(names, (std::set<std::string>{"::/setup.cfg", "::/default.cfg", "::/lang/",
+                                                "::/lang/ver.dat", "::/dashcam-setting"}));
+        std::string said;
+        EXPECT_TRUE(CardImageTools::FsckClean(image, &said)) << said;
+        EXPECT_EQ(CardImageTools::MinfoClusterBytes(image), clusterBytes);
+    }
+    // No backup folder is left behind.
+    bool NoBackupLeft() {
+        const std::string folder = work.File("appdata/Lumavist");
+        return !fs::exists(folder) || fs::is_empty(folder);
     }
     void ExpectOnlyTheKeptFiles() {
         std::set<std::string> names;
@@ -117,21 +141,55 @@ bool FatToolsPresent() {
            0;
 }
 
-TEST_F(CardImage, Fat32CardIsFormattedForRealAndKeepsTheCamerasFiles) {
-    if (!FatToolsPresent()) {
-        GTEST_SKIP() << "fusefat or mkfs.fat is missing";
+// Each size gets the largest cluster that keeps its FAT32 valid: 32 KiB where the card has room
+// for enough of them, smaller below that.
+TEST_F(CardImage, Fat32CardsOfEachSizeAreFormattedForRealAndKeepTheCamerasFiles) {
+    if (!FatToolsPresent() || !CardImageTools::Present("mdir minfo fsck.fat")) {
+        GTEST_SKIP() << "fusefat, dosfstools or mtools is missing";
+    }
+    for (const auto& [bytes, cluster] : {std::pair{64 * kMiB, 512u}, std::pair{1024 * kMiB, 8192u},
+                                         std::pair{3072 * kMiB, 32768u}}) {
+        SCOPED_TRACE(std::to_string(bytes / kMiB) + " MiB");
+        ASSERT_TRUE(MakeFatImage(bytes));
+        fs::create_directories(work.File("card"));
+        FuseMounter mounter("fusefat -o rw+");
+        std::string error;
+        ASSERT_FALSE(mounter.Mount(image, work.CardPath() + "card/", error).empty());
+        PrepareCard();
+        EXPECT_EQ(Format(mounter, image, bytes), completed);
+        ExpectOnlyTheKeptFiles();
+        ASSERT_TRUE(mounter.Unmount(mountPoint, error));
+        ExpectTheCameraReadsTheCard(cluster);
+        EXPECT_TRUE(NoBackupLeft());
+        fs::remove(image);
+    }
+}
+
+// A card whose lock switch is set is mounted read-only: the user is told so, nothing on the
+// card changes and no backup folder is left.
+TEST_F(CardImage, WriteProtectedCardIsToldAndLeftAsItWas) {
+    if (!FatToolsPresent() || !CardImageTools::Present("mdir")) {
+        GTEST_SKIP() << "fusefat or mtools is missing";
     }
     ASSERT_TRUE(MakeFatImage());
     fs::create_directories(work.File("card"));
-    FuseMounter mounter("fusefat -o rw+");
+    FuseMounter writable("fusefat -o rw+");
     std::string error;
-    ASSERT_FALSE(mounter.Mount(image, work.CardPath() + "card/", error).empty());
+    ASSERT_FALSE(writable.Mount(image, work.CardPath() + "card/", error).empty());
     PrepareCard();
-    EXPECT_EQ(Format(mounter, image, 64ULL << 20), completed);
-    ExpectOnlyTheKeptFiles();
-    ASSERT_TRUE(mounter.Unmount(mountPoint, error));
-    EXPECT_EQ(FuseMounter::Shell("fsck.fat -n '" + image + "'"), 0);
-    EXPECT_NE(FuseMounter::Shell("mdir -i '" + image + "' ::/DCIM"), 0); // the videos are gone
+    ASSERT_TRUE(writable.Unmount(mountPoint, error));
+    FuseMounter locked("fusefat -o ro");
+    ASSERT_FALSE(locked.Mount(image, mountPoint, error).empty());
+
+    EXPECT_EQ(Format(locked, image, 64 * kMiB),
+              std::vector<std::string>{"Cannot format the memory card.\r\nThe memory card is "
+                                       "write-protected; nothing on it was changed. Slide its lock "
+                                       "switch away from LOCK and try again.\r\n"});
+    EXPECT_TRUE(NoBackupLeft());
+    EXPECT_TRUE(fs::exists(mountPoint + "DCIM/front/0001.avi"));
+    ASSERT_TRUE(locked.Unmount(mountPoint, error));
+    EXPECT_EQ(CardImageTools::Run("mdir -/ -b -i '" + image + "' ::/DCIM"),
+              "::/DCIM/front/\n::/DCIM/front/0001.avi\n");
 }
 
 TEST_F(CardImage, LargeExfatCardIsFormattedForRealAndKeepsTheCamerasFiles) {

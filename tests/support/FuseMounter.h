@@ -20,8 +20,13 @@ public:
         }
         // The FUSE process writes its last data after the unmount returns: wait until it has
         // ended, so nothing it flushes lands on the freshly made file system.
-        for (int i = 0;
-             i < 100 && !m_device.empty() && Shell("pgrep -f -- '" + m_device + "'") == 0; ++i) {
+        // The pattern's first character is bracketed so that it does not match the shell that
+        // runs pgrep, whose own command line holds the pattern.
+        const std::string pattern = m_device.empty()
+                                        ? std::string()
+                                        : "[" + m_device.substr(0, 1) + "]" + m_device.substr(1);
+        for (int i = 0; i < 100 && !m_device.empty() && Shell("pgrep -f -- '" + pattern + "'") == 0;
+             ++i) {
             Shell("sleep 0.05");
         }
         return true;

@@ -7,7 +7,7 @@
 namespace dashcam::test {
 
 PrivateDiskService::PrivateDiskService(const std::string& log, const std::string& mountPoint,
-                                       const QString& failure)
+                                       const Model& model)
     : m_log(log) {
     m_bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
     if (!m_bus.waitForReadyRead(5000)) {
@@ -18,9 +18,14 @@ PrivateDiskService::PrivateDiskService(const std::string& log, const std::string
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
     m_service.setProcessEnvironment(env);
     QStringList arguments{QStringLiteral(DASHCAM_FAKE_UDISKS2), QString::fromStdString(log),
-                          QString::fromStdString(mountPoint)};
-    if (!failure.isEmpty()) {
-        arguments << failure;
+                          QString::fromStdString(mountPoint),
+                          QStringLiteral("--version=") + model.version,
+                          QStringLiteral("--image=") + QString::fromStdString(model.image)};
+    if (model.readOnly) {
+        arguments << QStringLiteral("--read-only");
+    }
+    if (!model.failure.isEmpty()) {
+        arguments << model.failure;
     }
     m_service.start(QStringLiteral("/usr/bin/python3"), arguments);
     connection = QDBusConnection::connectToBus(address, QStringLiteral("test-%1").arg(++s_count));

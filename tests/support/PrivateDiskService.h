@@ -10,11 +10,19 @@ namespace dashcam::test {
 
 // A private bus with the fake disk service (fake_udisks2.py) on it, ended with the object. The
 // service knows one block device mounted at `mountPoint`, logs every call it gets into `log`,
-// and fails the step named by `failure` ("fail-unmount", "fail-format", "fail-mount").
+// and behaves as the model says.
 class PrivateDiskService {
 public:
-    PrivateDiskService(const std::string& log, const std::string& mountPoint,
-                       const QString& failure = {});
+    struct Model {
+        QString version = QStringLiteral("2.9.4"); // the service version it behaves as
+        std::string image;                         // the card image its Format writes
+        bool readOnly = false;                     // the card's lock switch is set
+        // "fail-unmount", "fail-format", "fail-mount", "deny-open", "ignore-args" or
+        // "read-only-open"
+        QString failure;
+    };
+
+    PrivateDiskService(const std::string& log, const std::string& mountPoint, const Model& model);
     ~PrivateDiskService();
     PrivateDiskService(const PrivateDiskService&) = delete;
     PrivateDiskService& operator=(const PrivateDiskService&) = delete;

@@ -1,8 +1,20 @@
 #!/usr/bin/python3
-"""A small stand-in for the desktop's disk service on a private bus: one block device mounted at
-a given folder, with Unmount, Format (running a job whose progress goes up in quarters) and
-Mount. Every call is written to a log file, one line each.
-Usage: fake_udisks2.py LOG MOUNTPOINT [fail-unmount|fail-format|fail-mount]"""
+"""A stand-in for the desktop's disk service on a private bus, modelled on UDisks2 by version:
+one block device (a card image file) mounted at a given folder, with Unmount, Format (a job
+whose progress goes up in quarters), OpenDevice and Mount. Every call is written to a log file,
+one line each.
+
+Format runs mkfs on the image the way the service version does: 2.9.x knows no "mkfs-args" and
+runs exactly `mkfs.vfat -I -n LABEL --mbr=n DEVICE` for vfat and `mkfs.exfat -n LABEL DEVICE`
+for exfat (2.9.4's commands); 2.10 and later add the mkfs-args before the device.
+
+Usage: fake_udisks2.py LOG MOUNTPOINT [--version=2.9.4] [--image=PATH] [--read-only]
+                       [fail-unmount|fail-format|fail-mount|deny-open|ignore-args|read-only-open]
+
+ignore-args: a service that claims 2.10 but drops the mkfs-args, as 2.9.x does.
+read-only-open: the device refuses writing though it is not marked read-only."""
+import os
+import subprocess
 import sys
 
 import dbus
@@ -14,7 +26,17 @@ ROOT = "/org/freedesktop/UDisks2"
 BLOCK = ROOT + "/block_devices/sdz1"
 JOB = ROOT + "/jobs/1"
 log_path, mount_point = sys.argv[1], sys.argv[2]
-failure = sys.argv[3] if len(sys.argv) > 3 else ""
+options = {"version": "2.9.4", "image": "", "read-only": False, "failure": ""}
+for arg in sys.argv[3:]:
+    if arg.startswith("--") and "=" in arg:
+        key, value = arg[2:].split("=", 1)
+        options[key] = value
+    elif arg == "--read-only":
+        options["read-only"] = True
+    else:
+        options["failure"] = arg
+failure = options["failure"]
+image = options["image"]
 state = {"mounted": True, "job": None}
 
 
@@ -23,17 +45,39 @@ def log(line):
         f.write(line + "\n")
 
 
+def version_at_least(major, minor):
+    parts = [int(p) for p in options["version"].split(".")[:2]]
+    return parts >= [major, minor]
+
+
 def bytestring(text):
     return dbus.Array([dbus.Byte(b) for b in text.encode() + b"\0"], signature="y")
+
+
+def error(name, text):
+    return dbus.exceptions.DBusException(text, name="org.freedesktop.UDisks2.Error." + name)
+
+
+def mkfs_command(kind, label, mkfs_args):
+    if kind == "exfat":
+        if not version_at_least(2, 10):
+            return ["mkfs.exfat", "-n", label, image]  # 2.9.4's command
+        return ["mkfs.exfat"] + (["-L", label] if label else []) + [image]
+    honoured = version_at_least(2, 10) and failure != "ignore-args"
+    extra = [str(a) for a in mkfs_args] if honoured else []
+    return ["mkfs.vfat", "-I", "-n", label, "--mbr=n"] + extra + [image]
 
 
 class Root(dbus.service.Object):
     @dbus.service.method("org.freedesktop.DBus.ObjectManager", out_signature="a{oa{sa{sv}}}")
     def GetManagedObjects(self):
         points = dbus.Array([bytestring(mount_point)] if state["mounted"] else [], signature="ay")
+        size = os.path.getsize(image) if image else 0
         objects = {
             dbus.ObjectPath(BLOCK): {
-                "org.freedesktop.UDisks2.Block": {"Device": bytestring("/dev/sdz1")},
+                "org.freedesktop.UDisks2.Block": {
+                    "Device": bytestring("/dev/sdz1"), "Size": dbus.UInt64(size),
+                    "ReadOnly": dbus.Boolean(options["read-only"])},
                 "org.freedesktop.UDisks2.Filesystem": {"MountPoints": dbus.Array(points, signature="ay")},
             },
             dbus.ObjectPath(ROOT + "/block_devices/sda1"): {
@@ -52,32 +96,53 @@ class Root(dbus.service.Object):
 class Manager(dbus.service.Object):
     @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss", out_signature="v")
     def Get(self, interface, name):
-        return dbus.String("2.9.4")
+        return dbus.String(options["version"])
 
 
 class Block(dbus.service.Object):
     @dbus.service.method("org.freedesktop.UDisks2.Filesystem", in_signature="a{sv}")
-    def Unmount(self, options):
+    def Unmount(self, opts):
         log("Unmount")
         if failure == "fail-unmount":
-            raise dbus.exceptions.DBusException("org.freedesktop.UDisks2.Error.DeviceBusy", "busy")
+            raise error("DeviceBusy", "busy")
         state["mounted"] = False
 
     @dbus.service.method("org.freedesktop.UDisks2.Filesystem", in_signature="a{sv}", out_signature="s")
-    def Mount(self, options):
+    def Mount(self, opts):
         log("Mount")
         if failure == "fail-mount":
-            raise dbus.exceptions.DBusException("org.freedesktop.UDisks2.Error.Failed", "no")
+            raise error("Failed", "no")
         state["mounted"] = True
         return mount_point + "-new"
 
+    @dbus.service.method("org.freedesktop.UDisks2.Block", in_signature="sa{sv}", out_signature="h")
+    def OpenDevice(self, mode, opts):
+        log("OpenDevice " + mode)
+        if failure == "deny-open":
+            raise error("NotAuthorizedDismissed", "The authentication dialog was dismissed")
+        if (options["read-only"] or failure == "read-only-open") and "w" in mode:
+            raise error("Failed", "Error opening device /dev/sdz1: Read-only file system")
+        fd = os.open(image, os.O_RDWR if "w" in mode else os.O_RDONLY)
+        result = dbus.types.UnixFd(fd)
+        os.close(fd)
+        return result
+
     @dbus.service.method("org.freedesktop.UDisks2.Block", in_signature="sa{sv}", async_callbacks=("ok", "err"))
-    def Format(self, kind, options, ok, err):
-        args = " ".join(str(a) for a in options.get("mkfs-args", []))
-        log("Format %s label=%s mkfs-args=%s" % (kind, options.get("label", ""), args))
+    def Format(self, kind, opts, ok, err):
+        args = opts.get("mkfs-args", [])
+        log("Format %s label=%s mkfs-args=%s" % (kind, opts.get("label", ""), " ".join(str(a) for a in args)))
         if failure == "fail-format":
-            err(dbus.exceptions.DBusException("org.freedesktop.UDisks2.Error.Failed", "mkfs failed"))
+            err(error("Failed", "mkfs failed"))
             return
+        if options["read-only"]:
+            err(error("Failed", "Error wiping device: Failed to open the device '/dev/sdz1': Read-only file system"))
+            return
+        if image:
+            made = subprocess.run(mkfs_command(kind, str(opts.get("label", "")), args),
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if made.returncode != 0:
+                err(error("Failed", "Error creating filesystem"))
+                return
         state["job"] = 0.0
 
         def step():
