@@ -1,6 +1,9 @@
 #include "platform/linux/PosixFileAccess.h"
 
+#include "platform/linux/PosixFolderLock.h"
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,7 +21,7 @@ std::string ErrorText(int error) {
 int OpenRegular(const std::string& path, int flags, std::string& error) {
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
-        error = ErrorText(errno);
+        error = errno == ELOOP ? "a symbolic link, not a regular file" : ErrorText(errno);
         return -1;
     }
     struct stat st {};
@@ -32,10 +35,24 @@ int OpenRegular(const std::string& path, int flags, std::string& error) {
     return fd;
 }
 
-bool WriteAllAt0(int fd, std::span<const std::uint8_t> bytes, std::string& error) {
+// Opens the file a write replaces, without following a link: a save must never reach a file
+// outside the card. -1 with no error when the file is missing.
+int OpenReplaced(const std::string& path, struct stat& st, std::string& error) {
+    const int fd = OpenRegular(path, O_RDONLY | O_NOFOLLOW, error);
+    if (fd < 0) {
+        if (error == ErrorText(ENOENT)) {
+            error.clear();
+        }
+        return -1;
+    }
+    ::fstat(fd, &st);
+    return fd;
+}
+
+bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t at, std::string& error) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, off_t(done));
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, data + done, size - done, at + off_t(done));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -45,24 +62,58 @@ bool WriteAllAt0(int fd, std::span<const std::uint8_t> bytes, std::string& error
         }
         done += static_cast<std::size_t>(n);
     }
-    // The card may be pulled out right after a save: the data must be on it, not in a cache.
-    if (::fsync(fd) != 0) {
-        error = ErrorText(errno);
-        return false;
-    }
     return true;
 }
 
-WriteOutcome Finish(int fd, bool written, std::string error) {
-    WriteOutcome outcome;
-    outcome.opened = true;
-    outcome.written = written;
-    if (::close(fd) != 0 && outcome.written) {
-        outcome.written = false;
-        error = ErrorText(errno);
+// Copies the old file's bytes from `from` to its end into the same place of the new one.
+bool CopyTail(int source, int target, off_t from, std::string& error) {
+    std::vector<std::uint8_t> chunk(64 * 1024);
+    for (off_t at = from;;) {
+        const ssize_t n = ::pread(source, chunk.data(), chunk.size(), at);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            error = ErrorText(errno);
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        if (!WriteAllAt(target, chunk.data(), static_cast<std::size_t>(n), at, error)) {
+            return false;
+        }
+        at += n;
     }
-    outcome.error = std::move(error);
-    return outcome;
+}
+
+// The replacement keeps the old file's permissions and owner where the file system has them.
+void KeepOwnership(int fd, int old, const struct stat& st) {
+    if (old < 0) {
+        ::fchmod(fd, 0644);
+        return;
+    }
+    ::fchmod(fd, st.st_mode & 07777);
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        // Not every file system keeps owners (FAT has none); the data is what matters.
+    }
+}
+
+// The rename is only on the card once its folder is: a failure here is no reason to call the
+// save failed, because the folder already names the new file.
+void SyncFolderOf(const std::string& path) {
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::string TemporaryTemplate(const std::string& path) {
+    const std::size_t slash = path.rfind('/') + 1;
+    return path.substr(0, slash) + "." + path.substr(slash) + ".XXXXXX";
 }
 
 } // namespace
@@ -98,33 +149,65 @@ FileHead PosixFileAccess::ReadHead(const std::string& path, std::size_t maxBytes
     return head;
 }
 
-WriteOutcome PosixFileAccess::WriteInPlace(const std::string& path,
+WriteOutcome PosixFileAccess::ReplaceStart(const std::string& path,
                                            std::span<const std::uint8_t> bytes) {
-    WriteOutcome outcome;
-    const int fd = OpenRegular(path, O_RDWR | O_CREAT, outcome.error);
-    if (fd < 0) {
-        return outcome;
-    }
-    std::string error;
-    const bool written = WriteAllAt0(fd, bytes, error);
-    return Finish(fd, written, error);
+    return Replace(path, bytes, true);
 }
 
 WriteOutcome PosixFileAccess::WriteWhole(const std::string& path,
                                          std::span<const std::uint8_t> bytes) {
+    return Replace(path, bytes, false);
+}
+
+WriteOutcome PosixFileAccess::Replace(const std::string& path, std::span<const std::uint8_t> bytes,
+                                      bool keepTail) {
     WriteOutcome outcome;
-    const int fd = OpenRegular(path, O_WRONLY | O_CREAT, outcome.error);
-    if (fd < 0) {
+    struct stat st {};
+    const int old = OpenReplaced(path, st, outcome.error);
+    if (old < 0 && !outcome.error.empty()) {
         return outcome;
     }
-    std::string error;
-    bool written = ::ftruncate(fd, 0) == 0;
-    if (!written) {
-        error = ErrorText(errno);
-    } else {
-        written = WriteAllAt0(fd, bytes, error);
+    std::string temporary = TemporaryTemplate(path);
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        outcome.error = ErrorText(errno);
+        if (old >= 0) {
+            ::close(old);
+        }
+        return outcome;
     }
-    return Finish(fd, written, error);
+    outcome.opened = true;
+    std::string error;
+    bool written = WriteAllAt(fd, bytes.data(), bytes.size(), 0, error);
+    if (written && keepTail && old >= 0) {
+        written = CopyTail(old, fd, off_t(bytes.size()), error);
+    }
+    KeepOwnership(fd, old, st);
+    if (old >= 0) {
+        ::close(old);
+    }
+    // The card may be pulled out right after a save: the data must be on it, not in a cache,
+    // before the new file takes the old one's name.
+    if (written && ::fsync(fd) != 0) {
+        written = false;
+        error = ErrorText(errno);
+    }
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = ErrorText(errno);
+    }
+    if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        written = false;
+        error = ErrorText(errno);
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        outcome.error = error;
+        return outcome;
+    }
+    SyncFolderOf(path);
+    outcome.written = true;
+    return outcome;
 }
 
 bool PosixFileAccess::Remove(const std::string& path, std::string& error) {
@@ -138,6 +221,11 @@ bool PosixFileAccess::Remove(const std::string& path, std::string& error) {
     }
     error = ErrorText(errno);
     return false;
+}
+
+std::unique_ptr<IFileLock> PosixFileAccess::LockFolder(const std::string& folder, bool exclusive,
+                                                       std::string& error) {
+    return PosixFolderLock::Take(folder, exclusive, error);
 }
 
 } // namespace dashcam
