@@ -6,6 +6,9 @@
 namespace dashcam {
 namespace {
 
+constexpr int kQuestionWidth = 600;
+constexpr int kQuestionHeight = 190;
+
 std::u16string ValueText(const SettingsRecord& record, const SettingsField& field) {
     if (field.kind == FieldKind::Text) {
         return u"\"" + Utf16FromAnsi(record.GetText(field.offset, field.width)) + u"\"";
@@ -21,6 +24,17 @@ std::u16string SaveDialogue::Text(std::u16string_view key) const {
 
 std::u16string SaveDialogue::Message(std::u16string_view key, std::u16string_view secondKey,
                                      std::initializer_list<std::u16string> values) const {
+    return Filled(key, values) + u"\n" + Text(secondKey);
+}
+
+std::u16string SaveDialogue::Question(std::u16string_view key, std::u16string_view secondKey,
+                                      std::initializer_list<std::u16string> values) const {
+    // Two line breaks give the popup's text its four-line height.
+    return Filled(key, values) + u"\r\n" + Text(secondKey) + u"\r\n";
+}
+
+std::u16string SaveDialogue::Filled(std::u16string_view key,
+                                    std::initializer_list<std::u16string> values) const {
     std::u16string text = Text(key);
     char16_t marker = u'1';
     for (const std::u16string& value : values) {
@@ -30,7 +44,7 @@ std::u16string SaveDialogue::Message(std::u16string_view key, std::u16string_vie
             text.replace(at, placeholder.size(), value);
         }
     }
-    return text + u"\n" + Text(secondKey);
+    return text;
 }
 
 void SaveDialogue::TellSaveFailed(const std::string& path, const std::string& error) {
@@ -40,9 +54,9 @@ void SaveDialogue::TellSaveFailed(const std::string& path, const std::string& er
 
 bool SaveDialogue::AcceptPartialSave(const std::string& path, std::uint32_t written) {
     const std::u16string text =
-        Message(u"IDS_STRING441", u"IDS_STRING4410",
-                {Utf16FromAscii(std::to_string(written)), Utf16FromUtf8(path)});
-    return m_context.prompt.AskYesNo(Text(u"IDS_STRING442"), text, 420, 200);
+        Question(u"IDS_STRING441", u"IDS_STRING4410",
+                 {Utf16FromAscii(std::to_string(written)), Utf16FromUtf8(path)});
+    return m_context.prompt.AskYesNo(Text(u"IDS_STRING442"), text, kQuestionWidth, kQuestionHeight);
 }
 
 void SaveDialogue::TellClockFileFailed(const std::string& path, bool writing,
@@ -57,7 +71,7 @@ bool SaveDialogue::KeepMine(const SettingsField& field, const SettingsRecord& mi
     const std::u16string text =
         Message(u"IDS_STRING447", u"IDS_STRING4470",
                 {Utf16FromAscii(field.name), ValueText(card, field), ValueText(mine, field)});
-    return m_context.prompt.AskYesNo(Text(u"IDS_STRING446"), text, 420, 200);
+    return m_context.prompt.AskYesNo(Text(u"IDS_STRING446"), text, kQuestionWidth, kQuestionHeight);
 }
 
 } // namespace dashcam

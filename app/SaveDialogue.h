@@ -23,9 +23,14 @@ public:
 
 private:
     std::u16string Text(std::u16string_view key) const;
-    // The message's first line with %1, %2 and %3 filled in, and its second line.
+    // The text of key with %1, %2 and %3 filled in.
+    std::u16string Filled(std::u16string_view key,
+                          std::initializer_list<std::u16string> values) const;
+    // A message's filled first line and its second line, for a message box or the yes/no popup.
     std::u16string Message(std::u16string_view key, std::u16string_view secondKey,
                            std::initializer_list<std::u16string> values) const;
+    std::u16string Question(std::u16string_view key, std::u16string_view secondKey,
+                            std::initializer_list<std::u16string> values) const;
 
     AppContext& m_context;
 };
