@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/LanguageChoice.h"
+#include "app/SaveDialogue.h"
 #include "pages/CCommonDlg.h"
 #include "pages/CEtcDlg.h"
 #include "pages/CNormalDlg.h"
@@ -193,9 +194,10 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     ClockFile(platform.files, platform.pcTimeZone)
         .ReadClockFile(m_context.CardPath + "time.dat", m_context.clockRequest);
     LoadDeviceDescription(platform.files, m_context.CardPath + "lang/", m_device);
-    if (!m_context.settings.LoadSettingsFile(m_context.CardPath + "setup.cfg")) {
+    if (!m_context.settings.LoadCardFile(m_context.CardPath + "setup.cfg")) {
         m_context.settings.RestoreDefaultSettings(m_context.CardPath);
     }
+    m_context.settings.RememberCardState();
     const bool viewerRunning = platform.viewer.FindViewerWindow(kViewerTitle) != 0;
     const std::int32_t languageIndex =
         m_context.settings.Current().GetI32(OffsetOf("language_index"));
@@ -363,36 +365,30 @@ void CSettingDlg::Save() {
         return;
     }
     // A save that did not reach the card keeps the window and every change, so nothing the
-    // driver set is lost: the message says what failed, and Save can be pressed again.
+    // driver set is lost: the message says what failed, and Save can be pressed again. Only the
+    // fields changed in this window are saved, over what the card holds now, so values another
+    // program saved while the window was open stay.
+    SaveDialogue dialogue(m_context);
     const std::string setup = m_context.CardPath + "setup.cfg";
-    if (!m_context.settings.SaveSettingsFile(setup)) {
-        m_context.prompt.ShowMessage(
-            u"The settings could not be saved to " + Utf16FromUtf8(setup) + u": " +
-            Utf16FromUtf8(m_context.settings.LastError()) +
-            u".\nYour changes are kept. Check the memory card and press Save again.");
+    const auto keepMine = [&dialogue](const SettingsField& field, const SettingsRecord& mine,
+                                      const SettingsRecord& card) {
+        return dialogue.KeepMine(field, mine, card);
+    };
+    if (!m_context.settings.SaveChanges(setup, keepMine)) {
+        dialogue.TellSaveFailed(setup, m_context.settings.LastError());
         return;
     }
-    if (m_context.settings.LastSaveLeftChangesOut()) {
-        // The record's own size word says how much of it the file holds; settings past it
-        // would be dropped without a word if the window simply closed.
-        const std::u16string size =
-            Utf16FromAscii(std::to_string(m_context.settings.LastWrittenSize()));
-        m_context.prompt.ShowMessage(
-            u"Only the first " + size + u" bytes of the settings were saved to " +
-            Utf16FromUtf8(setup) + u", because the file gives its own size as " + size +
-            u" bytes. Settings stored after them are not on the memory card.\nYour changes are "
-            u"kept. Press Initialize to start from the camera's defaults, or Cancel to leave the "
-            u"card as it is.");
+    // The record's own size word says how much of it the file holds; settings past it would
+    // be dropped without a word if the window simply closed.
+    if (m_context.settings.LastSaveLeftChangesOut() &&
+        !dialogue.AcceptPartialSave(setup, m_context.settings.LastWrittenSize())) {
         return;
     }
     const std::string clock = m_context.CardPath + "time.dat";
     ClockFile clockFile(m_context.platform.files, m_context.platform.pcTimeZone);
     if (!clockFile.WriteClockFile(clock, m_context.clockRequest)) {
-        m_context.prompt.ShowMessage(u"The settings were saved, but the clock file " +
-                                     Utf16FromUtf8(clock) + u" could not be " +
-                                     (m_context.clockRequest.flag ? u"written: " : u"removed: ") +
-                                     Utf16FromUtf8(clockFile.LastError()) +
-                                     u".\nCheck the memory card and press Save again.");
+        dialogue.TellClockFileFailed(clock, m_context.clockRequest.flag != 0,
+                                     clockFile.LastError());
         return;
     }
     EndRun();

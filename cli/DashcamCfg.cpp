@@ -33,11 +33,11 @@ bool LoadCard(AppContext& context, const std::string& card, std::ostream& err) {
     }
     SettingsStore& store = context.settings;
     store.CreateEmptyRecord();
-    if (store.LoadSettingsFile(context.CardPath + "setup.cfg")) {
+    if (store.LoadCardFile(context.CardPath + "setup.cfg")) {
         return true;
     }
     const std::string setupError = store.LastError();
-    if (!store.LoadSettingsFile(context.CardPath + "default.cfg")) {
+    if (!store.LoadCardFile(context.CardPath + "default.cfg")) {
         err << "dashcam-cfg: cannot read " << context.CardPath << "setup.cfg (" << setupError
             << ") nor default.cfg (" << store.LastError() << ")\n";
         return false;
@@ -146,11 +146,17 @@ int DashcamCfg::Set(const std::string& card, const std::vector<std::string>& ass
     if (!LoadCard(context, card, m_err)) {
         return kFailed;
     }
+    context.settings.RememberCardState();
     for (const FieldAssignment& change : changes) {
         change.ApplyTo(context.settings.Current());
     }
+    // Another program may save between the load and this save: only the named fields are laid
+    // over what the card holds then, and they win, because the command line asked for them.
     const std::string path = context.CardPath + "setup.cfg";
-    if (!context.settings.SaveSettingsFile(path)) {
+    const auto keepMine = [](const SettingsField&, const SettingsRecord&, const SettingsRecord&) {
+        return true;
+    };
+    if (!context.settings.SaveChanges(path, keepMine)) {
         m_err << "dashcam-cfg: could not save " << path << ": " << context.settings.LastError()
               << '\n';
         return kFailed;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -25,18 +26,28 @@ struct WriteOutcome {
     std::uint64_t device = 0; // the number of the device that holds the file
 };
 
+// Held while a read-modify-write of a card folder's files runs; released when destroyed.
+class IFileLock {
+public:
+    virtual ~IFileLock() = default;
+};
+
 // File services for the camera's files. Only regular files are read or written: a folder, a
 // device or a pipe in a file's place is refused, so a load can neither block nor run unbounded.
+// Writes never follow a symbolic link and replace a file whole or not at all: the new content is
+// flushed under a temporary name beside the file and then takes the file's name, so a failure
+// or a kill at any moment leaves either the old file or the new one.
 class IFileAccess {
 public:
     virtual ~IFileAccess() = default;
     // Opens an existing file for reading and returns its length and up to maxBytes of its start.
     virtual FileHead ReadHead(const std::string& path, std::size_t maxBytes) = 0;
-    // Opens the file without truncating it (creating it when missing), writes the bytes at its
-    // start and flushes them to the device; bytes of the file beyond them keep what they held.
-    virtual WriteOutcome WriteInPlace(const std::string& path,
+    // Gives the file the bytes at its start and keeps its length and the bytes past them (a
+    // missing file is created); `opened` is false when neither the file nor its replacement
+    // could be opened.
+    virtual WriteOutcome ReplaceStart(const std::string& path,
                                       std::span<const std::uint8_t> bytes) = 0;
-    // Creates the file or truncates an existing one, writes the bytes and flushes them.
+    // Gives the file exactly these bytes, creating it when missing.
     virtual WriteOutcome WriteWhole(const std::string& path,
                                     std::span<const std::uint8_t> bytes) = 0;
     // For files taken across a card format: as ReadHead, but a symbolic link in the file's place
@@ -48,6 +59,10 @@ public:
                                       std::span<const std::uint8_t> bytes) = 0;
     // Deletes a file; a file that does not exist counts as deleted.
     virtual bool Remove(const std::string& path, std::string& error) = 0;
+    // Waits for an advisory lock on the folder, shared between readers or held by one writer
+    // (other programs using the same lock); null with the reason when it cannot be taken.
+    virtual std::unique_ptr<IFileLock> LockFolder(const std::string& folder, bool exclusive,
+                                                  std::string& error) = 0;
 };
 
 } // namespace dashcam

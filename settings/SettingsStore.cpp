@@ -54,7 +54,7 @@ bool SettingsStore::SaveSettingsFile(const std::string& path) {
     m_leftOut = false;
     const std::uint32_t sizeWord = m_record->GetU32(OffsetOf("record_size"));
     const std::uint32_t n = std::min<std::uint32_t>(sizeWord, SettingsRecord::kSize);
-    WriteOutcome outcome = m_files.WriteInPlace(path, m_record->Bytes().first(n));
+    WriteOutcome outcome = m_files.ReplaceStart(path, m_record->Bytes().first(n));
     if (!outcome.opened) {
         m_lastError = outcome.error;
         m_debug.Write(u"\n\nDriscope Setting fail to save\n");
@@ -76,24 +76,58 @@ bool SettingsStore::SaveSettingsFile(const std::string& path) {
     return true;
 }
 
+void SettingsStore::RememberCardState() {
+    m_seen = *m_record;
+}
+
+std::optional<SettingsRecord> SettingsStore::ReadRecord(const std::string& path) {
+    const FileHead head = m_files.ReadHead(path, SettingsRecord::kSize);
+    if (!head.opened) {
+        return std::nullopt;
+    }
+    SettingsRecord record;
+    std::copy(head.bytes.begin(), head.bytes.end(), record.Bytes().begin());
+    return record;
+}
+
+std::unique_ptr<IFileLock> SettingsStore::LockFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    // Readers take the lock alone too: a FAT card through FUSE answers wrongly (a missing or
+    // all-zero file) when two programs read it at the same time. Without the lock (a folder
+    // that is gone) the load or save itself reports what is wrong.
+    std::string error;
+    return m_files.LockFolder(folder, true, error);
+}
+
+bool SettingsStore::LoadCardFile(const std::string& path) {
+    const std::unique_ptr<IFileLock> lock = LockFolderOf(path);
+    return LoadSettingsFile(path);
+}
+
+bool SettingsStore::SaveChanges(const std::string& path, const KeepMineChoice& keepMine) {
+    const std::unique_ptr<IFileLock> lock = LockFolderOf(path);
+    if (m_seen) {
+        if (const std::optional<SettingsRecord> card = ReadRecord(path)) {
+            *m_record = SettingsMerge::Merge(*card, *m_seen, *m_record, keepMine);
+        }
+    }
+    if (!SaveSettingsFile(path)) {
+        return false;
+    }
+    m_seen = ReadRecord(path).value_or(*m_record);
+    return true;
+}
+
 bool SettingsStore::FileLacksRecordPast(const std::string& path, std::uint32_t written) {
     if (written >= SettingsRecord::kSize) {
         return false;
     }
     // Past the size word the file keeps what it held, which may not be what the user set there.
     // A byte past the file's end counts as the zero a short file loads as.
-    const FileHead head = m_files.ReadHead(path, SettingsRecord::kSize);
-    if (!head.opened) {
-        return true;
-    }
-    const auto bytes = m_record->Bytes();
-    for (std::size_t i = written; i < SettingsRecord::kSize; ++i) {
-        const std::uint8_t onCard = i < head.bytes.size() ? head.bytes[i] : 0;
-        if (bytes[i] != onCard) {
-            return true;
-        }
-    }
-    return false;
+    const std::optional<SettingsRecord> card = ReadRecord(path);
+    return !card || !std::equal(m_record->Bytes().begin() + written, m_record->Bytes().end(),
+                                card->Bytes().begin() + written);
 }
 
 void SettingsStore::RestoreDefaultSettings(const std::string& cardPath) {

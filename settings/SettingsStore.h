@@ -1,11 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/DebugOutput.h"
 #include "platform/FileAccess.h"
 #include "platform/Prompt.h"
+#include "settings/SettingsMerge.h"
 #include "settings/SettingsRecord.h"
 
 namespace dashcam {
@@ -27,9 +29,17 @@ public:
     // Makes the file's first 544 bytes the current record; false (record unchanged) when the
     // file cannot be opened.
     bool LoadSettingsFile(const std::string& path);
+    // LoadSettingsFile under the card folder's lock, so that no other program's save is halfway.
+    bool LoadCardFile(const std::string& path);
     // Recomputes the derived warning flag, then rewrites the start of the file in place; false
     // when the file cannot be opened or not every byte reached the device.
     bool SaveSettingsFile(const std::string& path);
+    // Takes the current record as what the card holds, the base that SaveChanges compares with.
+    void RememberCardState();
+    // Saves under the card folder's lock: re-reads the file and writes only the fields changed
+    // since RememberCardState over its current content, asking keepMine where another program
+    // changed the same field. Then the saved record becomes the remembered one.
+    bool SaveChanges(const std::string& path, const KeepMineChoice& keepMine);
     // Loads the card's default.cfg, keeping the device-owned values of the record in use.
     void RestoreDefaultSettings(const std::string& cardPath);
 
@@ -43,11 +53,14 @@ public:
 private:
     void UpdateDerivedFlag();
     bool FileLacksRecordPast(const std::string& path, std::uint32_t written);
+    std::optional<SettingsRecord> ReadRecord(const std::string& path);
+    std::unique_ptr<IFileLock> LockFolderOf(const std::string& path);
 
     IDebugOutput& m_debug;
     IFileAccess& m_files;
     IPrompt& m_prompt;
     std::unique_ptr<SettingsRecord> m_record;
+    std::optional<SettingsRecord> m_seen; // the card's record as this program last saw it
     std::string m_lastError;
     std::uint32_t m_writtenSize = 0;
     bool m_leftOut = false;

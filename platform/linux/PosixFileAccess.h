@@ -7,13 +7,19 @@ namespace dashcam {
 class PosixFileAccess : public IFileAccess {
 public:
     FileHead ReadHead(const std::string& path, std::size_t maxBytes) override;
-    WriteOutcome WriteInPlace(const std::string& path,
+    WriteOutcome ReplaceStart(const std::string& path,
                               std::span<const std::uint8_t> bytes) override;
     WriteOutcome WriteWhole(const std::string& path, std::span<const std::uint8_t> bytes) override;
     FileHead ReadPlainFile(const std::string& path, std::size_t maxBytes) override;
     WriteOutcome WriteNewFile(const std::string& path,
                               std::span<const std::uint8_t> bytes) override;
     bool Remove(const std::string& path, std::string& error) override;
+    std::unique_ptr<IFileLock> LockFolder(const std::string& folder, bool exclusive,
+                                          std::string& error) override;
+
+private:
+    WriteOutcome Replace(const std::string& path, std::span<const std::uint8_t> bytes,
+                         bool keepTail);
 };
 
 } // namespace dashcam

@@ -7,6 +7,7 @@
 
 #include "app/CSettingDlg.h"
 #include "skin/CRButton.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FuseMounter.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
@@ -127,14 +128,17 @@ TEST_F(MainWindowFaults, ChangesTheFileHasNoRoomForAreToldNotDropped) {
         };
         ownContext.settings.Current().SetI32(64, 2);
         save();
-        ASSERT_EQ(own.prompt.messages.size(), 1u);
+        // No: back to the window, with every change kept.
+        ASSERT_EQ(own.prompt.questions.size(), 1u);
         const std::string size = std::to_string(shape.size());
-        EXPECT_EQ(own.prompt.messages[0].rfind("Only the first " + size +
-                                                   " bytes of the settings were saved to " +
-                                                   other.CardPath() + "setup.cfg",
-                                               0),
+        const std::string& asked = own.prompt.questions[0].text;
+        EXPECT_EQ(asked.rfind("Only the first " + size + " bytes of the settings were saved to " +
+                                  other.CardPath() + "setup.cfg",
+                              0),
                   0u)
-            << own.prompt.messages[0];
+            << asked;
+        EXPECT_NE(asked.find("cannot reach the camera"), std::string::npos) << asked;
+        EXPECT_TRUE(own.prompt.messages.empty());
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(ownContext.settings.Current().GetI32(64), 2);
         EXPECT_EQ(other.Read("setup.cfg"), shape);
@@ -148,6 +152,43 @@ TEST_F(MainWindowFaults, ChangesTheFileHasNoRoomForAreToldNotDropped) {
         EXPECT_EQ(other.Read("setup.cfg").size(), 544u);
         EXPECT_EQ(other.Read("setup.cfg")[88], 2);
     }
+}
+
+TEST_F(MainWindowFaults, ShortRecordCanBeSavedAsFarAsItGoesAndClosed) {
+    card.Write("setup.cfg", RecordBytes(100, {{0, 100}, {64, 1}}));
+    StartRunning();
+    context.settings.Current().SetI32(64, 2);
+    context.settings.Current().SetI32(300, 5); // past the record's own size
+    platform.prompt.answers = {true};
+    Click(CSettingDlg::kSave);
+    EXPECT_EQ(platform.prompt.questions.size(), 1u);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(card.Read("setup.cfg"), RecordBytes(100, {{0, 100}, {64, 2}}));
+}
+
+// The command line saves while the window is open.
+TEST_F(MainWindowFaults, SaveKeepsWhatAnotherProgramSetMeanwhile) {
+    card.Write("setup.cfg", SetupBytes());
+    StartRunning();
+    context.settings.Current().SetI32(64, 2);  // front_brightness, here and there
+    context.settings.Current().SetI32(436, 1); // wdr, here only
+    ASSERT_EQ(test::RunProgram(DASHCAM_CFG, {"set", card.Path().string(), "rear_brightness=2",
+                                             "front_brightness=0"})
+                  .status,
+              0);
+    platform.prompt.answers = {false}; // keep the card's front_brightness
+    Click(CSettingDlg::kSave);
+    ASSERT_EQ(platform.prompt.questions.size(), 1u);
+    const std::string& asked = platform.prompt.questions[0].text;
+    EXPECT_NE(asked.find("changed front_brightness on the memory card"), std::string::npos)
+        << asked;
+    EXPECT_NE(asked.find("It is now 0 there and 2 here."), std::string::npos) << asked;
+    EXPECT_FALSE(window.isVisible());
+    auto expected = SetupBytes();
+    expected[64] = 0;
+    expected[88] = 2;
+    expected[436] = 1;
+    EXPECT_EQ(card.Read("setup.cfg"), expected);
 }
 
 TEST_F(MainWindowFaults, CardPulledOutBeforeSaveKeepsTheChangesUntilItIsBack) {
