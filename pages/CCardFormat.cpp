@@ -240,7 +240,7 @@ void CCardFormat::Report(const std::vector<std::string>& notOnCard, const std::u
         return;
     }
     if (m_success != 1) {
-        text = FailureText();
+        text = Text(u"IDS_STRING181") + u"\r\n"; // the lines below say what matters now
     }
     if (!notOnCard.empty()) {
         text += why + u"\r\n" + Lines(notOnCard) + Text(u"IDS_STRING404") + u" " +
