@@ -38,12 +38,13 @@ struct ValueRule {
     constexpr bool IsList() const { return count != 0; }
     constexpr std::span<const std::int32_t> Values() const { return {list.data(), count}; }
     constexpr bool Allows(std::int32_t value) const {
-        return IsList() ? std::ranges::find(Values(), value) != Values().end()
+        return IsList() ? IndexOf(value) != static_cast<int>(count)
                         : value >= minimum && value <= maximum;
     }
     // The position of a listed value, or `count` for a value not in the list.
     constexpr int IndexOf(std::int32_t value) const {
-        return static_cast<int>(std::ranges::find(Values(), value) - Values().begin());
+        return static_cast<int>(std::find(list.begin(), list.begin() + count, value) -
+                                list.begin());
     }
     // The listed value at a position; positions outside the list take the nearest end.
     constexpr std::int32_t At(int index) const {
@@ -59,10 +60,10 @@ constexpr ValueRule Between(std::int32_t minimum, std::int32_t maximum) {
 }
 constexpr ValueRule OneOf(std::initializer_list<std::int32_t> values) {
     ValueRule rule;
-    std::ranges::copy(values, rule.list.begin());
+    std::copy(values.begin(), values.end(), rule.list.begin());
     rule.count = values.size();
-    rule.minimum = std::ranges::min(values);
-    rule.maximum = std::ranges::max(values);
+    rule.minimum = std::min(values);
+    rule.maximum = std::max(values);
     return rule;
 }
 inline constexpr ValueRule kSwitch = Between(0, 1);

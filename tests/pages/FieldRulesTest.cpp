@@ -1,4 +1,6 @@
 #include <QRadioButton>
+#include <algorithm>
+#include <cstddef>
 
 #include "pages/CCommonDlg.h"
 #include "pages/CEtcDlg.h"
@@ -16,14 +18,16 @@ namespace {
 template <typename Page> struct FieldRulesTest : PageTest<Page> {
     // Every number field the last action changed holds an allowed value.
     void ExpectOnlyAllowedChanges(const std::vector<std::uint8_t>& before, const QString& what) {
+        const std::vector<std::uint8_t> after = this->Bytes();
         for (const SettingsField& field : kSettingsFields) {
             if (field.kind != FieldKind::Int32) {
                 continue;
             }
+            const auto first = static_cast<std::ptrdiff_t>(field.offset);
+            const bool changed =
+                !std::equal(before.begin() + first, before.begin() + first + field.width,
+                            after.begin() + first);
             const std::int32_t value = this->Field(field.offset);
-            const bool changed = std::equal(before.begin() + field.offset,
-                                            before.begin() + field.offset + field.width,
-                                            this->Bytes().begin() + field.offset) == false;
             EXPECT_TRUE(!changed || field.allowed.Allows(value))
                 << what.toStdString() << " stored " << value << " in " << field.name;
         }
