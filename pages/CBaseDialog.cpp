@@ -7,9 +7,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QRadioButton>
 #include <QStyle>
 #include <QWheelEvent>
 #include <algorithm>
+#include <limits>
 
 #include "skin/AlphaText.h"
 
@@ -276,6 +278,79 @@ QButtonGroup* CBaseDialog::MakeGroup(std::initializer_list<QAbstractButton*> but
         group->addButton(button);
     }
     return group;
+}
+
+QButtonGroup* CBaseDialog::BindRadios(const SettingsField& field,
+                                      std::initializer_list<RadioValue> radios, int otherId,
+                                      const std::function<void(std::int32_t)>& after) {
+    auto* group = new QButtonGroup(this);
+    for (const RadioValue& radio : radios) {
+        auto* button = AddControl(radio.id, new QRadioButton);
+        group->addButton(button);
+        connect(button, &QRadioButton::clicked, this,
+                [this, offset = field.offset, value = radio.value, after] {
+                    SetField(offset, value);
+                    if (after) {
+                        after(value);
+                    }
+                });
+    }
+    m_radioBindings.push_back({group, field.offset, radios, otherId});
+    return group;
+}
+
+CSubSlider* CBaseDialog::BindSlider(int id, const SettingsField& field, int shift) {
+    auto* slider = AddControl(id, new CSubSlider);
+    const ValueRule& rule = field.allowed;
+    connect(slider, &CSubSlider::userMoved, this,
+            [this, offset = field.offset, &rule, shift](int position) {
+                SetField(offset, rule.IsList() ? rule.At(position) : position - shift);
+            });
+    m_sliderBindings.push_back({id, &field, shift});
+    return slider;
+}
+
+const CBaseDialog::SliderBinding& CBaseDialog::BindingOf(int sliderId) const {
+    return *std::ranges::find(m_sliderBindings, sliderId, &SliderBinding::id);
+}
+
+void CBaseDialog::SetBoundRange(int id) {
+    const SliderBinding& binding = BindingOf(id);
+    const ValueRule& rule = binding.field->allowed;
+    if (rule.IsList()) {
+        Slider(id)->setRange(0, static_cast<int>(rule.count) - 1);
+    } else {
+        Slider(id)->setRange(rule.minimum + binding.shift, rule.maximum + binding.shift);
+    }
+    Slider(id)->setTickInterval(1);
+}
+
+void CBaseDialog::ShowBoundControls() {
+    for (const RadioBinding& binding : m_radioBindings) {
+        ShowRadios(binding);
+    }
+    for (const SliderBinding& binding : m_sliderBindings) {
+        ShowSlider(binding);
+    }
+}
+
+void CBaseDialog::ShowRadios(const RadioBinding& binding) {
+    const std::int32_t stored = Field(binding.offset);
+    const auto radio = std::ranges::find(binding.radios, stored, &RadioValue::value);
+    const int id = radio != binding.radios.end() ? radio->id : binding.otherId;
+    ShowChecked(binding.group,
+                id == kNoRadio ? nullptr : static_cast<QAbstractButton*>(Control(id)));
+}
+
+// Any stored number, however large, is shown without overflowing (the slider then shows its end).
+void CBaseDialog::ShowSlider(const SliderBinding& binding) {
+    const ValueRule& rule = binding.field->allowed;
+    const std::int32_t stored = Field(binding.field->offset);
+    const std::int64_t position =
+        rule.IsList() ? rule.IndexOf(stored) : std::int64_t{stored} + binding.shift;
+    Slider(binding.id)
+        ->SetPosition(static_cast<int>(std::clamp<std::int64_t>(
+            position, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
 }
 
 void CBaseDialog::ShowChecked(QButtonGroup* group, QAbstractButton* checked) {

@@ -9,12 +9,15 @@
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <string_view>
 #include <vector>
 
 #include "app/AppContext.h"
+#include "settings/SettingsFields.h"
+#include "skin/CSubSlider.h"
 
 namespace dashcam {
 
@@ -94,6 +97,26 @@ protected:
     // each time).
     std::int32_t Field(std::size_t offset) const;
     void SetField(std::size_t offset, std::int32_t value);
+    // A radio button and the value it stores.
+    struct RadioValue {
+        int id;
+        std::int32_t value;
+    };
+    static constexpr int kNoRadio = 0;
+    // Makes one radio button per value, in order; a click stores its value, then calls `after`.
+    // A stored value that no button has checks `otherId` (kNoRadio: none).
+    QButtonGroup* BindRadios(const SettingsField& field, std::initializer_list<RadioValue> radios,
+                             int otherId = kNoRadio,
+                             const std::function<void(std::int32_t)>& after = {});
+    // Makes a slider that edits a field. Its positions are the indices of a listed field's
+    // values, or the values themselves plus `shift`; a stored value outside the list shows one
+    // past its end.
+    CSubSlider* BindSlider(int id, const SettingsField& field, int shift = 0);
+    // Gives a bound slider one tick per allowed value.
+    void SetBoundRange(int id);
+    // Shows every bound radio group and slider from the record, without writing it.
+    void ShowBoundControls();
+    CSubSlider* Slider(int id) const { return static_cast<CSubSlider*>(Control(id)); }
     // One exclusive radio group of a section.
     QButtonGroup* MakeGroup(std::initializer_list<QAbstractButton*> buttons);
     // Checks one button of a group, or none (nullptr), without telling the page.
@@ -122,7 +145,24 @@ private:
     int m_scrollLimit;
     int m_lineStep;
     std::vector<int> m_sectionTitleIds;
+    struct RadioBinding {
+        QButtonGroup* group;
+        std::size_t offset;
+        std::vector<RadioValue> radios;
+        int otherId;
+    };
+    struct SliderBinding {
+        int id;
+        const SettingsField* field;
+        int shift;
+    };
+    void ShowRadios(const RadioBinding& binding);
+    void ShowSlider(const SliderBinding& binding);
+    const SliderBinding& BindingOf(int sliderId) const;
+
     std::map<int, QWidget*> m_controls;
+    std::vector<RadioBinding> m_radioBindings;
+    std::vector<SliderBinding> m_sliderBindings;
     QWidget* m_content;
     QScrollBar* m_scrollBar;
     QPushButton* m_focusHolder;

@@ -25,12 +25,6 @@ protected:
 private:
     void PlaceBrightnessRow(int titleId, const char16_t* titleKey, int sliderId, int darkId,
                             int lightId, int y);
-
-    CSubSlider* m_front;
-    CSubSlider* m_rear;
-    QRadioButton* m_wdrOn;
-    QRadioButton* m_wdrOff;
-    QButtonGroup* m_wdrGroup;
 };
 
 } // namespace dashcam

@@ -38,14 +38,9 @@ CEtcDlg::CEtcDlg(AppContext& context, QWidget* parent)
     for (int i = 0; i < kBarCount; ++i) {
         AddControl(kFirstPercentLabel + i, new QLabel)->setAlignment(Qt::AlignRight);
     }
-    for (std::size_t i = 0; i < m_partitions.size(); ++i) {
-        m_partitions[i] = AddControl(kPartitionIds[i], new QRadioButton);
-        connect(m_partitions[i], &QRadioButton::clicked, this, [this, i] {
-            SetField(OffsetOf("memory_partition"), static_cast<int>(i) + 1);
-            ShowPartition();
-        });
-    }
-    m_partitionGroup = MakeGroup({m_partitions[0], m_partitions[1], m_partitions[2]});
+    BindRadios(dashcam::Field("memory_partition"),
+               {{kPartitionIds[0], 1}, {kPartitionIds[1], 2}, {kPartitionIds[2], 3}}, kNoRadio,
+               [this](std::int32_t) { ShowPartition(); });
     AddControl(1325, new QCheckBox);
     for (std::size_t i = 0; i < m_overwrite.size(); ++i) {
         m_overwrite[i] = AddControl(kOverwriteIds[i], new QCheckBox);
@@ -118,9 +113,7 @@ void CEtcDlg::LoadFromRecord() {
         const QSignalBlocker quiet(m_overwrite[i]);
         m_overwrite[i]->setChecked(Field(kOverwriteOffsets[i]) != 0);
     }
-    const int partition = Field(OffsetOf("memory_partition"));
-    ShowChecked(m_partitionGroup,
-                partition >= 1 && partition <= 3 ? m_partitions[partition - 1] : nullptr);
+    ShowBoundControls();
     ShowPartition();
 }
 

@@ -43,8 +43,6 @@ private:
     void PlaceOverwriteBoxes();
     void ShowPartition();
 
-    std::array<QRadioButton*, 3> m_partitions{};
-    QButtonGroup* m_partitionGroup = nullptr;
     std::array<QCheckBox*, 4> m_overwrite{};
     IFormatter* m_formatter = nullptr;
     ICardFormatUi* m_formatUi = nullptr;

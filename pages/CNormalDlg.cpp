@@ -1,9 +1,7 @@
 #include "pages/CNormalDlg.h"
 
 #include <QLabel>
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "settings/SettingsFields.h"
 
@@ -13,6 +11,8 @@ namespace {
 
 constexpr int kFirstVehicle = 2202, kFirstSpeed = 2205;
 constexpr int kSliderWidth = 350, kSliderHeight = 55;
+// The sensitivity sliders show 1 to 3 for the stored 0 to 2.
+constexpr int kShownFromOne = 1;
 constexpr const char* kKmSpeeds[] = {"50km", "60km", "80km", "100km"};
 constexpr const char* kMileSpeeds[] = {"30mph", "40mph", "50mph", "65mph"};
 
@@ -22,60 +22,29 @@ CNormalDlg::CNormalDlg(AppContext& context, QWidget* parent)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 350, 100, parent) {
     AddLabels({1019, 1213, 3008, 1253, 3000, 1254, 1255, 3001, 3002, 3003, 3005, 3006, 3007, 3011,
                3012, 3009});
-    m_onOffs.push_back(MakeOnOff(2200, OffsetOf("safe_helper_voice")));
-    m_vehicle = MakeChoice(kFirstVehicle, 3, OffsetOf("vehicle_type"));
-    m_onOffs.push_back(
-        MakeOnOff(2211, OffsetOf("ldws_enable"), [this](bool on) { EnableLdws(on); }));
-    MakeSensitivity(3004, OffsetOf("ldws_sensitivity_left"));
-    MakeSensitivity(3013, OffsetOf("ldws_sensitivity_right"));
-    m_speed = MakeChoice(kFirstSpeed, 4, OffsetOf("ldws_speed"));
-    m_onOffs.push_back(MakeOnOff(2209, OffsetOf("fcws_enable"),
-                                 [this](bool on) { Slider(3010)->setEnabled(on); }));
-    MakeSensitivity(3010, OffsetOf("fcws_sensitivity"));
-    m_onOffs.push_back(MakeOnOff(2213, OffsetOf("fvdw_enable")));
+    MakeOnOff(2200, dashcam::Field("safe_helper_voice"));
+    BindRadios(dashcam::Field("vehicle_type"),
+               {{kFirstVehicle, 0}, {kFirstVehicle + 1, 1}, {kFirstVehicle + 2, 2}});
+    MakeOnOff(2211, dashcam::Field("ldws_enable"), [this](bool on) { EnableLdws(on); });
+    BindSlider(3004, dashcam::Field("ldws_sensitivity_left"), kShownFromOne);
+    BindSlider(3013, dashcam::Field("ldws_sensitivity_right"), kShownFromOne);
+    BindRadios(
+        dashcam::Field("ldws_speed"),
+        {{kFirstSpeed, 0}, {kFirstSpeed + 1, 1}, {kFirstSpeed + 2, 2}, {kFirstSpeed + 3, 3}});
+    MakeOnOff(2209, dashcam::Field("fcws_enable"),
+              [this](bool on) { Slider(3010)->setEnabled(on); });
+    BindSlider(3010, dashcam::Field("fcws_sensitivity"), kShownFromOne);
+    MakeOnOff(2213, dashcam::Field("fvdw_enable"));
 }
 
-CNormalDlg::OnOff CNormalDlg::MakeOnOff(int onId, std::size_t offset,
-                                        const std::function<void(bool)>& after) {
-    auto* on = AddControl(onId, new QRadioButton);
-    auto* off = AddControl(onId + 1, new QRadioButton);
-    for (auto [button, shown] : {std::pair{on, 1}, std::pair{off, 0}}) {
-        connect(button, &QRadioButton::clicked, this, [this, offset, value = shown, after] {
-            SetField(offset, value);
-            if (after) {
-                after(value == 1);
-            }
-        });
-    }
-    return {onId, offset, MakeGroup({on, off})};
-}
-
-void CNormalDlg::ShowOnOff(const OnOff& pair) {
-    const int id = Field(pair.offset) == 1 ? pair.onId : pair.onId + 1;
-    ShowChecked(pair.group, static_cast<QAbstractButton*>(Control(id)));
-}
-
-QButtonGroup* CNormalDlg::MakeChoice(int firstId, int count, std::size_t offset) {
-    auto* group = new QButtonGroup(this);
-    for (int i = 0; i < count; ++i) {
-        auto* radio = AddControl(firstId + i, new QRadioButton);
-        group->addButton(radio);
-        connect(radio, &QRadioButton::clicked, this, [this, offset, i] { SetField(offset, i); });
-    }
-    return group;
-}
-
-void CNormalDlg::ShowChoice(QButtonGroup* group, int firstId, std::size_t offset) {
-    const int value = Field(offset);
-    const bool known = value >= 0 && value < static_cast<int>(group->buttons().size());
-    ShowChecked(group, known ? static_cast<QAbstractButton*>(Control(firstId + value)) : nullptr);
-}
-
-// The sliders show 1 to 3 for the stored 0 to 2.
-void CNormalDlg::MakeSensitivity(int id, std::size_t offset) {
-    auto* slider = AddControl(id, new CSubSlider);
-    connect(slider, &CSubSlider::userMoved, this,
-            [this, offset](int position) { SetField(offset, position - 1); });
+// "On" and "Off" one under the other; any stored value but 1 shows as off.
+void CNormalDlg::MakeOnOff(int onId, const SettingsField& field,
+                           const std::function<void(bool)>& after) {
+    BindRadios(field, {{onId, 1}, {onId + 1, 0}}, onId + 1, [after](std::int32_t value) {
+        if (after) {
+            after(value == 1);
+        }
+    });
 }
 
 void CNormalDlg::PlaceSensitivity(int insensitiveId, int y, int sliderId, int sensitiveId,
@@ -87,8 +56,7 @@ void CNormalDlg::PlaceSensitivity(int insensitiveId, int y, int sliderId, int se
     CSubSlider* slider = Slider(sliderId);
     slider->SetLabelFont(TextFont());
     slider->SetTickLabels({"1", "2", "3"}, flags);
-    slider->setRange(1, 3);
-    slider->setTickInterval(1);
+    SetBoundRange(sliderId);
 }
 
 void CNormalDlg::Layout() {
@@ -140,23 +108,9 @@ void CNormalDlg::EnableLdws(bool enabled) {
     }
 }
 
-// Stored sensitivities count from 0 and the sliders from 1; any stored number, however large,
-// is shown without overflowing (the slider then shows its end).
-int CNormalDlg::ShownSensitivity(std::size_t offset) const {
-    return static_cast<int>(
-        std::min<std::int64_t>(std::int64_t{Field(offset)} + 1, std::numeric_limits<int>::max()));
-}
-
 void CNormalDlg::LoadFromRecord() {
-    for (const OnOff& pair : m_onOffs) {
-        ShowOnOff(pair);
-    }
-    ShowChoice(m_vehicle, kFirstVehicle, OffsetOf("vehicle_type"));
-    Slider(3004)->SetPosition(ShownSensitivity(OffsetOf("ldws_sensitivity_left")));
-    Slider(3013)->SetPosition(ShownSensitivity(OffsetOf("ldws_sensitivity_right")));
-    ShowChoice(m_speed, kFirstSpeed, OffsetOf("ldws_speed"));
+    ShowBoundControls();
     EnableLdws(Field(OffsetOf("ldws_enable")) != 0);
-    Slider(3010)->SetPosition(ShownSensitivity(OffsetOf("fcws_sensitivity")));
     Slider(3010)->setEnabled(Field(OffsetOf("fcws_enable")) != 0);
 }
 

@@ -1,7 +1,7 @@
 #include "pages/CParkingDlg.h"
 
 #include <QLabel>
-#include <algorithm>
+#include <array>
 
 #include "settings/SettingsFields.h"
 
@@ -13,20 +13,19 @@ constexpr auto kMode = OffsetOf("surveillance_enable");
 constexpr int kMotionRadio = 4000, kTimelapseRadio = 4001, kOffRadio = 4002;
 constexpr int kSliderWidth = 350, kSliderHeight = 55;
 
-// The index of a value in its table, or one past the end (which the slider's range holds at
-// its last position) when the camera stored something else.
-template <typename Table> int IndexIn(const Table& table, int value) {
-    return static_cast<int>(std::ranges::find(table, value) - table.begin());
-}
-
-template <typename Table> int Entry(const Table& table, int position) {
-    return table[std::clamp<std::size_t>(position, 0, table.size() - 1)];
-}
-
-QStringList Volts(double first, double step) {
+// The listed values as tick labels; a value of 0 reads "OFF".
+QStringList ListedValues(const SettingsField& field) {
     QStringList labels;
-    for (int i = 0; i < 8; ++i) {
-        labels << QString::asprintf("%.1fV", first + step * i);
+    for (std::int32_t value : field.allowed.Values()) {
+        labels << (value == 0 ? QStringLiteral("OFF") : QString::number(value));
+    }
+    return labels;
+}
+
+QStringList Volts(const SettingsField& field) {
+    QStringList labels;
+    for (int i = field.allowed.minimum; i <= field.allowed.maximum; ++i) {
+        labels << QString::asprintf("%.1fV", field.volts.At(i));
     }
     labels.back() += ' ';
     return labels;
@@ -38,50 +37,28 @@ CParkingDlg::CParkingDlg(AppContext& context, QWidget* parent)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 500, 80, parent) {
     AddLabels({1210, 1211, 1212, 1112, 1127, 1109, 1110, 1111, 1113, 1114, 1115, 1117, 1118, 1119,
                1120, 1122});
-    for (int id : {1252, 1160, 1161, 1162, 1163, 1164}) {
-        AddControl(id, new CSubSlider);
-    }
+    BindSlider(1252, dashcam::Field("impact_sensitivity"));
+    BindSlider(1160, dashcam::Field("impact_sensitivity_park"));
+    BindSlider(1161, dashcam::Field("motion_sensitivity"));
+    BindSlider(1162, dashcam::Field("stop_timer"));
+    BindSlider(1163, dashcam::Field("stop_voltage_12v"));
+    BindSlider(1164, dashcam::Field("stop_voltage_24v"));
     auto* motion = AddControl(kMotionRadio, new QRadioButton);
     auto* timelapse = AddControl(kTimelapseRadio, new QRadioButton);
     auto* off = AddControl(kOffRadio, new QRadioButton);
     m_parkingGroup = MakeGroup({motion, timelapse, off});
-    auto* nightOn = AddControl(1155, new QRadioButton);
-    auto* nightOff = AddControl(1156, new QRadioButton);
-    m_nightGroup = MakeGroup({nightOn, nightOff});
+    BindRadios(dashcam::Field("super_night_vision"), {{1155, 1}, {1156, 0}}, 1155);
 
     connect(motion, &QRadioButton::clicked, this, [this] { OnParkingMode(1); });
     connect(timelapse, &QRadioButton::clicked, this, [this] { OnParkingMode(2); });
     connect(off, &QRadioButton::clicked, this, [this] { OnParkingMode(0); });
-    connect(nightOn, &QRadioButton::clicked, this,
-            [this] { SetField(OffsetOf("super_night_vision"), 1); });
-    connect(nightOff, &QRadioButton::clicked, this,
-            [this] { SetField(OffsetOf("super_night_vision"), 0); });
-    ConnectSliders();
-}
-
-void CParkingDlg::ConnectSliders() {
-    const auto plain = [this](int id, std::size_t offset) {
-        connect(Slider(id), &CSubSlider::userMoved, this,
-                [this, offset](int position) { SetField(offset, position); });
-    };
-    plain(1252, OffsetOf("impact_sensitivity"));
-    plain(1160, OffsetOf("impact_sensitivity_park"));
-    plain(1163, OffsetOf("stop_voltage_12v"));
-    plain(1164, OffsetOf("stop_voltage_24v"));
-    connect(Slider(1161), &CSubSlider::userMoved, this, [this](int position) {
-        SetField(OffsetOf("motion_sensitivity"), Entry(kMotionLevels, position));
-    });
-    connect(Slider(1162), &CSubSlider::userMoved, this, [this](int position) {
-        SetField(OffsetOf("stop_timer"), Entry(kStopTimerHours, position));
-    });
 }
 
 void CParkingDlg::SetUp(int id, const SliderSetup& setup) {
     CSubSlider* slider = Slider(id);
     slider->SetLabelFont(TextFont());
     slider->SetTickLabels(setup.labels, setup.flags);
-    slider->setRange(setup.minimum, setup.maximum);
-    slider->setTickInterval(1);
+    SetBoundRange(id);
     slider->SetPosition(setup.position);
     if (setup.valueKind != CSubSlider::kPlainPosition) {
         slider->SetValueKind(setup.valueKind);
@@ -101,7 +78,7 @@ void CParkingDlg::Layout() {
     ClearSectionTitles();
     const QStringList oneToFive = {"1", "2", "3", "4", "5"};
     PlaceSensitivityRow(1210, u"IDS_STRING216", 20, 1252);
-    SetUp(1252, {oneToFive, 9, 1, 5, 3, CSubSlider::kPlainPosition});
+    SetUp(1252, {oneToFive, 9, 3, CSubSlider::kPlainPosition});
 
     PlaceSectionTitle(1112, Text(u"IDS_STRING104"), 15, 127);
     PlaceLabel(kMotionRadio, Text(u"IDS_STRING251"), TextFont(), 25, 157);
@@ -112,22 +89,23 @@ void CParkingDlg::Layout() {
     PlaceLabel(1156, Text(u"IDS_STRING116"), TextFont(), 25, 312);
 
     PlaceSensitivityRow(1109, u"IDS_STRING222", 352, 1160);
-    SetUp(1160, {oneToFive, 9, 1, 5, 3, CSubSlider::kPlainPosition});
+    SetUp(1160, {oneToFive, 9, 3, CSubSlider::kPlainPosition});
     PlaceSensitivityRow(1113, u"IDS_STRING308", 499, 1161);
-    SetUp(1161, {{"OFF", "1", "3", "5"}, 16, 0, 3, 4, CSubSlider::kMotionLevels});
+    SetUp(1161,
+          {ListedValues(dashcam::Field("motion_sensitivity")), 16, 4, CSubSlider::kMotionLevels});
 
     PlaceSectionTitle(1117, Text(u"IDS_STRING140"), 15, 646);
     PlaceControl(1162, 110, 681, kSliderWidth, kSliderHeight);
     PlaceLabel(1118, Text(u"IDS_STRING141"), TextFont(), 60, 723);
-    SetUp(1162, {{"6", "12", "24", "48"}, 16, 0, 3, 4, CSubSlider::kTimerHours});
+    SetUp(1162, {ListedValues(dashcam::Field("stop_timer")), 16, 4, CSubSlider::kTimerHours});
 
     PlaceSectionTitle(1119, Text(u"IDS_STRING142"), 15, 793);
     const int x12 = 30 + PlaceLabel(1120, Text(u"IDS_STRING143"), SubtitleFont(), 30, 828).width();
     PlaceControl(1163, x12, 828, kSliderWidth, kSliderHeight);
-    SetUp(1163, {Volts(11.6, 0.1), 5, 0, 7, 4, CSubSlider::kStopVoltage12});
+    SetUp(1163, {Volts(dashcam::Field("stop_voltage_12v")), 5, 4, CSubSlider::kStopVoltage12});
     const int x24 = 30 + PlaceLabel(1122, Text(u"IDS_STRING144"), SubtitleFont(), 30, 928).width();
     PlaceControl(1164, x24, 928, kSliderWidth, kSliderHeight);
-    SetUp(1164, {Volts(23.2, 0.2), 5, 0, 7, 4, CSubSlider::kStopVoltage24});
+    SetUp(1164, {Volts(dashcam::Field("stop_voltage_24v")), 5, 4, CSubSlider::kStopVoltage24});
     SetScrollLimit(561);
 }
 
@@ -188,15 +166,8 @@ void CParkingDlg::OnParkingMode(int mode) {
 }
 
 void CParkingDlg::LoadFromRecord() {
-    Slider(1252)->SetPosition(Field(OffsetOf("impact_sensitivity")));
+    ShowBoundControls();
     ShowParkingMode(Field(kMode));
-    Slider(1160)->SetPosition(Field(OffsetOf("impact_sensitivity_park")));
-    Slider(1161)->SetPosition(IndexIn(kMotionLevels, Field(OffsetOf("motion_sensitivity"))));
-    Slider(1162)->SetPosition(IndexIn(kStopTimerHours, Field(OffsetOf("stop_timer"))));
-    Slider(1163)->SetPosition(Field(OffsetOf("stop_voltage_12v")));
-    Slider(1164)->SetPosition(Field(OffsetOf("stop_voltage_24v")));
-    const int night = Field(OffsetOf("super_night_vision")) != 0 ? 1155 : 1156;
-    ShowChecked(m_nightGroup, static_cast<QAbstractButton*>(Control(night)));
 }
 
 } // namespace dashcam

@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QRadioButton>
 #include <QStringList>
-#include <array>
 
 #include "pages/CBaseDialog.h"
 #include "skin/CSubSlider.h"
@@ -16,8 +15,6 @@ class CParkingDlg : public CBaseDialog {
 public:
     static constexpr int kTemplateId = 132;
     static constexpr int kFocusHolderId = 1171;
-    static constexpr std::array<int, 4> kMotionLevels = {0, 1, 3, 5};
-    static constexpr std::array<int, 4> kStopTimerHours = {6, 12, 24, 48};
 
     explicit CParkingDlg(AppContext& context, QWidget* parent = nullptr);
 
@@ -32,19 +29,16 @@ private:
     struct SliderSetup {
         QStringList labels;
         int flags;
-        int minimum, maximum, position, valueKind;
+        int position, valueKind;
     };
-    CSubSlider* Slider(int id) const { return static_cast<CSubSlider*>(Control(id)); }
     void SetUp(int id, const SliderSetup& setup);
     void PlaceSensitivityRow(int titleId, const char16_t* titleKey, int y, int sliderId);
-    void ConnectSliders();
     void OnParkingMode(int mode);
     // The radios and sliders of a parking mode, as loading shows them.
     void ShowParkingMode(int mode);
     QRadioButton* ModeRadio(int mode) const;
 
     QButtonGroup* m_parkingGroup = nullptr;
-    QButtonGroup* m_nightGroup = nullptr;
 };
 
 } // namespace dashcam

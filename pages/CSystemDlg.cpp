@@ -34,12 +34,12 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
       m_timeZones(AddControl(1123, new CPageComboBox)) {
     AddLabels({1363, 1014, 1017, 1032, 1033, 1034, 1036, 1301, 1345, 1365, 1366, 1302});
     auto* volume = AddControl(1018, new CSubSlider);
-    auto* brightness = AddControl(1035, new CSubSlider);
-    m_lcdOff = MakeRadios(OffsetOf("lcd_off"), {{1037, 30000}, {1038, 600000}, {1039, 0}});
-    m_led = MakeRadios(OffsetOf("security_led"), {{1330, 1}, {1331, 2}, {1332, 3}, {1333, 0}});
-    m_daylight = MakeRadios(OffsetOf("daylight_saving"), {{1380, 1}, {1381, 0}});
-    m_speedUnit = MakeRadios(OffsetOf("speed_unit"), {{1382, 0}, {1383, 1}});
-    m_stamp = MakeRadios(OffsetOf("speed_stamp"), {{1387, 1}, {1398, 0}});
+    BindSlider(1035, dashcam::Field("lcd_brightness"));
+    BindRadios(dashcam::Field("lcd_off"), {{1037, 30000}, {1038, 600000}, {1039, 0}}, 1037);
+    BindRadios(dashcam::Field("security_led"), {{1330, 1}, {1331, 2}, {1332, 3}, {1333, 0}});
+    BindRadios(dashcam::Field("daylight_saving"), {{1380, 1}, {1381, 0}}, 1380);
+    BindRadios(dashcam::Field("speed_unit"), {{1382, 0}, {1383, 1}}, 1383);
+    BindRadios(dashcam::Field("speed_stamp"), {{1387, 1}, {1398, 0}}, 1398);
 
     // Off keeps the volume the user had, so that turning the voice on again restores it.
     connect(volume, &CSubSlider::userMoved, this, [this](int position) {
@@ -48,8 +48,6 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
             SetField(kVolume, position);
         }
     });
-    connect(brightness, &CSubSlider::userMoved, this,
-            [this](int position) { SetField(OffsetOf("lcd_brightness"), position); });
     connect(m_languages, &QComboBox::activated, this, [this](int index) {
         if (m_device != nullptr && index >= 0 &&
             static_cast<std::size_t>(index) < m_device->nameCodeIndex.size()) {
@@ -143,22 +141,6 @@ void CSystemDlg::OnTouchCalibration() {
                                  m_context.CardPath);
 }
 
-QButtonGroup* CSystemDlg::MakeRadios(std::size_t offset,
-                                     std::initializer_list<std::pair<int, int>> radios) {
-    auto* group = new QButtonGroup(this);
-    for (const auto& [id, stored] : radios) {
-        auto* radio = AddControl(id, new QRadioButton);
-        group->addButton(radio);
-        connect(radio, &QRadioButton::clicked, this,
-                [this, offset, value = stored] { SetField(offset, value); });
-    }
-    return group;
-}
-
-void CSystemDlg::Show(QButtonGroup* group, int id) {
-    ShowChecked(group, id == 0 ? nullptr : static_cast<QAbstractButton*>(Control(id)));
-}
-
 void CSystemDlg::Layout() {
     ClearSectionTitles();
     const Placed titles[] = {{1363, u"IDS_STRING193", 15, 20},  {1014, u"IDS_STRING217", 15, 85},
@@ -188,12 +170,12 @@ void CSystemDlg::Layout() {
     PlaceControl(1018, 150, 130, 350, 55);
     volume->SetLabelFont(TextFont());
     volume->SetTickLabels({"OFF", "1", "2", "3"}, CSubSlider::kEveryLabel);
-    volume->setRange(0, 3);
+    // Off, then every volume.
+    volume->setRange(0, dashcam::Field("voice_volume").allowed.maximum);
     volume->setTickInterval(1);
     volume->SetPosition(2);
     PlaceControl(1035, 150, 257, 350, 55);
-    Slider(1035)->setRange(0, 2);
-    Slider(1035)->setTickInterval(1);
+    SetBoundRange(1035);
     Slider(1035)->SetPosition(1);
     PlaceClockControls(997);
 }
@@ -257,19 +239,12 @@ void CSystemDlg::LoadLanguages() {
 void CSystemDlg::LoadFromRecord() {
     LoadTimeZones();
     Slider(1018)->SetPosition(Field(kVoiceOn) != 0 ? Field(kVolume) : 0);
-    const int led = Field(OffsetOf("security_led"));
-    Show(m_led, led == 0 ? 1333 : led >= 1 && led <= 3 ? 1329 + led : 0);
     // The camera's clock is set only when asked for after this load.
     m_context.clockRequest.flag = 0;
     m_clockBox->setChecked(false);
     EnableClockPickers(false);
     LoadLanguages();
-    Show(m_daylight, Field(OffsetOf("daylight_saving")) != 0 ? 1380 : 1381);
-    Show(m_speedUnit, Field(OffsetOf("speed_unit")) != 0 ? 1383 : 1382);
-    Slider(1035)->SetPosition(Field(OffsetOf("lcd_brightness")));
-    const int off = Field(OffsetOf("lcd_off"));
-    Show(m_lcdOff, off == 0 ? 1039 : off == 600000 ? 1038 : 1037);
-    Show(m_stamp, Field(OffsetOf("speed_stamp")) == 1 ? 1387 : 1398);
+    ShowBoundControls();
 }
 
 } // namespace dashcam

@@ -47,8 +47,6 @@ protected:
 
 private:
     // Radios of one section, each writing its value to the field.
-    QButtonGroup* MakeRadios(std::size_t offset, std::initializer_list<std::pair<int, int>> radios);
-    void Show(QButtonGroup* group, int id);
     void LoadLanguages();
     void LoadTimeZones();
     void MakeClockControls();
@@ -58,17 +56,11 @@ private:
     void TakeTime();
     void OnClockBox(bool checked);
     void OnTouchCalibration();
-    CSubSlider* Slider(int id) const { return static_cast<CSubSlider*>(Control(id)); }
 
     CTimeZoneInfoManager m_zones;
     const DeviceDescription* m_device = nullptr;
     QComboBox* m_languages;
     QComboBox* m_timeZones;
-    QButtonGroup* m_lcdOff;
-    QButtonGroup* m_led;
-    QButtonGroup* m_daylight;
-    QButtonGroup* m_speedUnit;
-    QButtonGroup* m_stamp;
     QCheckBox* m_clockBox = nullptr;
     QDateEdit* m_datePicker = nullptr;
     QTimeEdit* m_timePicker = nullptr;

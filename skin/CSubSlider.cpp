@@ -8,8 +8,9 @@
 #include <QStyleOptionSlider>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <array>
 #include <utility>
+
+#include "settings/SettingsFields.h"
 
 namespace dashcam {
 
@@ -26,43 +27,37 @@ constexpr int kThumbLength = 28;
 constexpr int kDrawnLabelFlags = CSubSlider::kFirstAndLast | CSubSlider::kUpperMiddle |
                                  CSubSlider::kLowerMiddle | CSubSlider::kEveryLabel;
 
-constexpr std::array<int, 4> kHours = {6, 12, 24, 48};
-constexpr std::array<int, 4> kMotionLevels = {0, 1, 3, 5};
-constexpr std::array<float, 8> kVolts12 = {11.6f, 11.7f, 11.8f, 11.9f, 12.0f, 12.1f, 12.2f, 12.3f};
-constexpr std::array<float, 8> kVolts24 = {23.2f, 23.4f, 23.6f, 23.8f, 24.0f, 24.2f, 24.4f, 24.6f};
-
-template <typename Table> bool InTable(const Table& table, int position) {
-    return position >= 0 && static_cast<size_t>(position) < table.size();
+// The field whose value a kind's tooltip shows; null for a kind that shows the position.
+const SettingsField* ShownField(int kind) {
+    switch (kind) {
+    case CSubSlider::kStopTimerHours:
+    case CSubSlider::kTimerHours:
+        return &Field("stop_timer");
+    case CSubSlider::kMotionLevels:
+        return &Field("motion_sensitivity");
+    case CSubSlider::kStopVoltage12:
+        return &Field("stop_voltage_12v");
+    case CSubSlider::kStopVoltage24:
+        return &Field("stop_voltage_24v");
+    default:
+        return nullptr;
+    }
 }
 
 // A position outside its kind's table shows the position itself, as a kind without table does.
 QString FormatValue(int kind, int position) {
-    switch (kind) {
-    case CSubSlider::kStopTimerHours:
-    case CSubSlider::kTimerHours:
-        if (InTable(kHours, position)) {
-            return QString::number(kHours[position]);
-        }
-        break;
-    case CSubSlider::kMotionLevels:
-        if (InTable(kMotionLevels, position)) {
-            return QString::number(kMotionLevels[position]);
-        }
-        break;
-    case CSubSlider::kStopVoltage12:
-        if (InTable(kVolts12, position)) {
-            return QString::asprintf("%0.1f", static_cast<double>(kVolts12[position]));
-        }
-        break;
-    case CSubSlider::kStopVoltage24:
-        if (InTable(kVolts24, position)) {
-            return QString::asprintf("%0.1f", static_cast<double>(kVolts24[position]));
-        }
-        break;
-    default:
-        break;
+    const SettingsField* field = ShownField(kind);
+    if (field == nullptr) {
+        return QString::number(position);
     }
-    return QString::number(position);
+    const ValueRule& rule = field->allowed;
+    if (rule.IsList()) {
+        return position >= 0 && position < static_cast<int>(rule.count)
+                   ? QString::number(rule.At(position))
+                   : QString::number(position);
+    }
+    return rule.Allows(position) ? QString::asprintf("%0.1f", field->volts.At(position))
+                                 : QString::number(position);
 }
 
 class TickSpacingStyle : public QProxyStyle {
