@@ -1,175 +1,135 @@
 #include "cli/DashcamCfg.h"
 
-#include <filesystem>
-#include <iomanip>
 #include <ostream>
 
-#include "app/AppContext.h"
-#include "cli/ConsolePrompt.h"
-#include "cli/FieldAssignment.h"
-#include "settings/CardPath.h"
-#include "text/AnsiCodePage.h"
-#include "text/Utf.h"
+#include "cli/CardAccess.h"
+#include "cli/CardBatch.h"
+#include "cli/ClockCommand.h"
+#include "cli/CommandContext.h"
+#include "cli/CommandLine.h"
+#include "cli/DiffCommand.h"
+#include "cli/FieldListing.h"
+#include "cli/InfoCommand.h"
+#include "cli/Profile.h"
+#include "platform/NullDebugOutput.h"
 
 namespace dashcam {
 namespace {
 
-std::string ValueText(const SettingsRecord& record, const SettingsField& field) {
-    if (field.kind == FieldKind::Text) {
-        return "\"" + Utf8FromUtf16(Utf16FromAnsi(record.GetText(field.offset, field.width))) +
-               "\"";
+int Export(const CommandContext& context, const std::vector<std::string>& operands) {
+    CardAccess access(context.platform, context.err);
+    if (!access.Open(operands[0])) {
+        return kFailed;
     }
-    return std::to_string(record.GetNumber(field));
-}
-
-// Loads the card's record as the desktop editor does: setup.cfg, or the defaults when it is
-// missing. False, with the reason on err, when neither can be read.
-bool LoadCard(AppContext& context, const std::string& card, std::ostream& err) {
-    context.CardPath = CardPathFromArguments({card});
-    std::error_code error;
-    if (!std::filesystem::is_directory(context.CardPath, error)) {
-        err << "dashcam-cfg: no card folder at '" << card << "'\n";
-        return false;
-    }
-    SettingsStore& store = context.settings;
-    store.CreateEmptyRecord();
-    if (store.LoadCardFile(context.CardPath + "setup.cfg")) {
-        return true;
-    }
-    const std::string setupError = store.LastError();
-    if (!store.LoadCardFile(context.CardPath + "default.cfg")) {
-        err << "dashcam-cfg: cannot read " << context.CardPath << "setup.cfg (" << setupError
-            << ") nor default.cfg (" << store.LastError() << ")\n";
-        return false;
-    }
-    err << "dashcam-cfg: " << context.CardPath << "setup.cfg cannot be read (" << setupError
-        << "); using default.cfg\n";
-    return true;
+    context.out << Profile::Export(access.Record());
+    return kOk;
 }
 
 } // namespace
 
-const char* DashcamCfg::HelpText() {
-    return "Usage: dashcam-cfg [-v] COMMAND CARD [ARGUMENTS]\n"
+std::string DashcamCfg::HelpText() {
+    return "Usage: dashcam-cfg [OPTIONS] COMMAND ARGUMENTS...\n"
            "Shows and changes the settings a dash camera keeps on its memory card.\n"
            "CARD is the card folder that holds setup.cfg and default.cfg.\n"
            "\n"
            "Commands:\n"
-           "  show CARD                    every field with its value and meaning\n"
-           "  get CARD FIELD...            the values of the named fields, one a line\n"
-           "  set CARD FIELD=VALUE...      change fields and save setup.cfg in place\n"
+           "  show CARD                      every field with its value and meaning\n"
+           "  get CARD FIELD...              the values of the named fields, one a line\n"
+           "  set CARD... FIELD=VALUE...     change fields on every card and save setup.cfg\n"
+           "  export CARD                    the card's user settings as a profile (INI text)\n"
+           "  apply PROFILE CARD...          set the fields a profile names on every card\n"
+           "  diff CARD [CARD|PROFILE]       the fields that differ: with one card, from its\n"
+           "                                 default.cfg; exit 0 equal, 1 different, 2 trouble\n"
+           "  info CARD                      what lang/ver.dat says, and the record's size and\n"
+           "                                 version words\n"
+           "  clock CARD now|YYYY-MM-DDTHH:MM:SS|--clear\n"
+           "                                 ask the camera to set its clock (time.dat, with\n"
+           "                                 the PC zone's standard offset; TZ is honoured)\n"
+           "  touch-calibration CARD         ask the camera to reset its touch calibration\n"
+           "  fields                         every field name, one a line\n"
            "\n"
            "Numbers are decimal or 0x-prefixed hexadecimal; the text fields product_name and\n"
-           "time_zone_name take text. When setup.cfg is missing, the card's default.cfg is\n"
-           "used and set creates setup.cfg. If any argument is wrong, nothing is written.\n"
+           "time_zone_name take text. A value outside a field's allowed values (see show) is\n"
+           "refused unless --force is given. When setup.cfg is missing, the card's default.cfg\n"
+           "is used and set creates setup.cfg. If any argument is wrong, nothing is written;\n"
+           "each card is changed whole or not at all, and a card that fails does not stop the\n"
+           "others. Options may stand anywhere; -- ends them.\n"
            "\n"
-           "Options:\n"
-           "  -v, --verbose   print the settings diagnostics on standard error\n"
-           "  -h, --help      this text\n"
+           "Options:\n" +
+           CommandLine::OptionsHelp() +
            "\n"
-           "Exit status: 0 done, 1 the card could not be read or written, 2 wrong arguments.\n";
+           "Exit status: 0 done, 1 a card could not be read or written, 2 wrong arguments.\n";
 }
 
 int DashcamCfg::Run(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) {
-        m_err << HelpText();
+    std::string error;
+    const std::optional<CommandLine> line = CommandLine::Parse(arguments, error);
+    if (!line) {
+        m_err << "dashcam-cfg: " << error << " (see --help)\n";
         return kUsage;
     }
-    if (arguments[0] == "-h" || arguments[0] == "--help") {
+    if (line->help) {
         m_out << HelpText();
         return kOk;
     }
-    const std::string& command = arguments[0];
-    if (arguments.size() < 2) {
-        m_err << "dashcam-cfg: " << command << " needs a card folder (see --help)\n";
+    if (line->version) {
+        m_out << "dashcam-cfg " << DASHCAM_VERSION << '\n';
+        return kOk;
+    }
+    // The settings diagnostics are for those who ask for them.
+    NullDebugOutput quiet;
+    PlatformServices platform{line->verbose ? m_platform.debug : quiet,
+                              m_platform.files,
+                              m_platform.pcTimeZone,
+                              m_platform.volumes,
+                              m_platform.registry,
+                              m_platform.program,
+                              m_platform.viewer,
+                              m_platform.timeZones};
+    return Dispatch(*line, platform);
+}
+
+int DashcamCfg::Dispatch(const CommandLine& line, PlatformServices& platform) {
+    const CommandContext context{platform, m_out, m_err, line};
+    const std::string& command = line.command;
+    const std::vector<std::string>& operands = line.operands;
+    const std::size_t count = operands.size();
+    if (command.empty()) {
+        m_err << HelpText();
         return kUsage;
     }
-    const std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
-    if (command == "show" && rest.empty()) {
-        return Show(arguments[1]);
+    if (command == "fields" && count == 0) {
+        return FieldListing(context).Fields();
     }
-    if (command == "get" && !rest.empty()) {
-        return Get(arguments[1], rest);
+    if (command == "show" && count == 1) {
+        return FieldListing(context).Show(operands[0]);
     }
-    if (command == "set" && !rest.empty()) {
-        return Set(arguments[1], rest);
+    if (command == "get" && count >= 2) {
+        return FieldListing(context).Get(operands[0], {operands.begin() + 1, operands.end()});
+    }
+    if (command == "set") {
+        return CardBatch(context).Set(operands);
+    }
+    if (command == "apply") {
+        return CardBatch(context).Apply(operands);
+    }
+    if (command == "export" && count == 1) {
+        return Export(context, operands);
+    }
+    if (command == "diff") {
+        return DiffCommand(context).Run(operands);
+    }
+    if (command == "info" && count == 1) {
+        return InfoCommand(context).Run(operands[0]);
+    }
+    if (command == "clock") {
+        return ClockCommand(context).Clock(operands);
+    }
+    if (command == "touch-calibration") {
+        return ClockCommand(context).TouchCalibration(operands);
     }
     m_err << "dashcam-cfg: wrong use of '" << command << "' (see --help)\n";
     return kUsage;
-}
-
-int DashcamCfg::Show(const std::string& card) {
-    ConsolePrompt prompt(m_err);
-    AppContext context(m_platform, prompt);
-    if (!LoadCard(context, card, m_err)) {
-        return kFailed;
-    }
-    const SettingsRecord& record = context.settings.Current();
-    for (const SettingsField& field : kSettingsFields) {
-        m_out << std::left << std::setw(24) << field.name << ' ' << std::setw(20)
-              << ValueText(record, field) << ' ' << field.meaning << " [" << field.values << "]\n";
-    }
-    return kOk;
-}
-
-int DashcamCfg::Get(const std::string& card, const std::vector<std::string>& fields) {
-    for (const std::string& name : fields) {
-        if (FindSettingsField(name) == nullptr) {
-            m_err << "dashcam-cfg: unknown field '" << name << "'\n";
-            return kUsage;
-        }
-    }
-    ConsolePrompt prompt(m_err);
-    AppContext context(m_platform, prompt);
-    if (!LoadCard(context, card, m_err)) {
-        return kFailed;
-    }
-    for (const std::string& name : fields) {
-        m_out << ValueText(context.settings.Current(), *FindSettingsField(name)) << '\n';
-    }
-    return kOk;
-}
-
-int DashcamCfg::Set(const std::string& card, const std::vector<std::string>& assignments) {
-    std::vector<FieldAssignment> changes;
-    for (const std::string& argument : assignments) {
-        std::string error;
-        std::optional<FieldAssignment> change = FieldAssignment::Parse(argument, error);
-        if (!change) {
-            m_err << "dashcam-cfg: " << error << "; nothing was written\n";
-            return kUsage;
-        }
-        changes.push_back(*change);
-    }
-    ConsolePrompt prompt(m_err);
-    AppContext context(m_platform, prompt);
-    if (!LoadCard(context, card, m_err)) {
-        return kFailed;
-    }
-    context.settings.RememberCardState();
-    for (const FieldAssignment& change : changes) {
-        change.ApplyTo(context.settings.Current());
-    }
-    // Another program may save between the load and this save: only the named fields are laid
-    // over what the card holds then, and they win, because the command line asked for them.
-    const std::string path = context.CardPath + "setup.cfg";
-    const auto keepMine = [](const SettingsField&, const SettingsRecord&, const SettingsRecord&) {
-        return true;
-    };
-    if (!context.settings.SaveChanges(path, keepMine)) {
-        m_err << "dashcam-cfg: could not save " << path << ": " << context.settings.LastError()
-              << '\n';
-        return kFailed;
-    }
-    if (context.settings.LastSaveLeftChangesOut()) {
-        const std::uint32_t written = context.settings.LastWrittenSize();
-        m_err << "dashcam-cfg: only the first " << written
-              << " bytes of the settings were saved to " << path << ", because its record_size is "
-              << written
-              << "; values after them are not on the card (set record_size=544 to save them)\n";
-        return kFailed;
-    }
-    return kOk;
 }
 
 } // namespace dashcam

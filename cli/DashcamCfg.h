@@ -8,8 +8,11 @@
 
 namespace dashcam {
 
-// The scriptable command-line editor: shows and changes the fields of a card's settings record
-// through the same settings store as the desktop editor.
+struct CommandLine;
+
+// The scriptable command-line editor: shows, compares and changes the settings of one card or
+// many through the same settings store as the desktop editor, and writes the camera's request
+// files.
 class DashcamCfg {
 public:
     enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
@@ -20,12 +23,10 @@ public:
     // Arguments without the program name.
     int Run(const std::vector<std::string>& arguments);
 
-    static const char* HelpText();
+    static std::string HelpText();
 
 private:
-    int Show(const std::string& card);
-    int Get(const std::string& card, const std::vector<std::string>& fields);
-    int Set(const std::string& card, const std::vector<std::string>& assignments);
+    int Dispatch(const CommandLine& line, PlatformServices& platform);
 
     PlatformServices& m_platform;
     std::ostream& m_out;

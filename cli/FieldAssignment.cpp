@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "cli/FieldText.h"
 #include "text/AnsiCodePage.h"
 #include "text/Utf.h"
 
@@ -26,9 +27,15 @@ Range RangeOf(FieldKind kind) {
     return {-0x80000000LL, 0x7FFFFFFFLL};
 }
 
-// The bytes a text field may hold: a NUL-terminated field keeps room for its terminator.
-std::size_t TextCapacity(const SettingsField& field) {
-    return field.name == "time_zone_name" ? field.width - 1 : field.width;
+// The field table's rule for the value; a forced value only has to fit the field's bytes.
+bool CheckRule(const SettingsField& field, std::int64_t value, bool force, std::string& error) {
+    if (force || field.allowed.Allows(static_cast<std::int32_t>(value))) {
+        return true;
+    }
+    error = std::string(field.name) + ": " + std::to_string(value) +
+            " is not allowed; allowed: " + FieldText::AllowedAndMeaning(field) +
+            "; --force writes it anyway";
+    return false;
 }
 
 } // namespace
@@ -57,15 +64,18 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::optional<FieldAssignment> FieldAssignment::Parse(std::string_view argument,
-                                                      std::string& error) {
+std::optional<FieldAssignment> FieldAssignment::Parse(std::string_view argument, std::string& error,
+                                                      bool force) {
     const std::size_t equals = argument.find('=');
     if (equals == std::string_view::npos) {
         error = "expected FIELD=VALUE, got '" + std::string(argument) + "'";
         return std::nullopt;
     }
-    const std::string_view name = argument.substr(0, equals);
-    const std::string_view text = argument.substr(equals + 1);
+    return Make(argument.substr(0, equals), argument.substr(equals + 1), error, force);
+}
+
+std::optional<FieldAssignment> FieldAssignment::Make(std::string_view name, std::string_view text,
+                                                     std::string& error, bool force) {
     FieldAssignment assignment;
     assignment.field = FindSettingsField(name);
     if (assignment.field == nullptr) {
@@ -77,15 +87,19 @@ std::optional<FieldAssignment> FieldAssignment::Parse(std::string_view argument,
         error = "ldws is worked out from fcws_enable, fvdw_enable and ldws_enable at every save";
         return std::nullopt;
     }
+    if (field.role == FieldRole::DeviceOwned && !force) {
+        error = std::string(field.name) + " belongs to the camera; --force changes it anyway";
+        return std::nullopt;
+    }
     if (field.kind == FieldKind::Text) {
         const std::optional<std::string> bytes = AnsiFromUtf16(Utf16FromUtf8(text));
         if (!bytes || bytes->find('\0') != std::string::npos) {
             error = std::string(field.name) + ": the text has characters the camera cannot store";
             return std::nullopt;
         }
-        if (bytes->size() > TextCapacity(field)) {
-            error = std::string(field.name) + ": at most " + std::to_string(TextCapacity(field)) +
-                    " characters";
+        if (bytes->size() > FieldText::TextCapacity(field)) {
+            error = std::string(field.name) + ": at most " +
+                    std::to_string(FieldText::TextCapacity(field)) + " characters";
             return std::nullopt;
         }
         assignment.value = *bytes;
@@ -100,6 +114,9 @@ std::optional<FieldAssignment> FieldAssignment::Parse(std::string_view argument,
     if (*number < range.low || *number > range.high) {
         error = std::string(field.name) + ": " + std::to_string(*number) + " does not fit (" +
                 std::to_string(range.low) + " to " + std::to_string(range.high) + ")";
+        return std::nullopt;
+    }
+    if (!CheckRule(field, *number, force, error)) {
         return std::nullopt;
     }
     assignment.value = *number;

@@ -15,8 +15,13 @@ struct FieldAssignment {
     const SettingsField* field = nullptr;
     std::variant<std::int64_t, std::string> value; // a number, or text bytes for text fields
 
-    // Parses and checks an argument; on failure says why in error.
-    static std::optional<FieldAssignment> Parse(std::string_view argument, std::string& error);
+    // Parses and checks an argument; on failure says why in error. A value outside the field's
+    // allowed values, or a change of a device-owned value, is refused unless forced.
+    static std::optional<FieldAssignment> Parse(std::string_view argument, std::string& error,
+                                                bool force = false);
+    // The same for a field name and its value text given apart.
+    static std::optional<FieldAssignment> Make(std::string_view name, std::string_view text,
+                                               std::string& error, bool force = false);
     void ApplyTo(SettingsRecord& record) const;
 };
 

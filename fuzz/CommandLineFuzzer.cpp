@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/CommandLine.h"
 #include "cli/DashcamCfg.h"
 #include "cli/FieldAssignment.h"
 #include "fuzz/FuzzCheck.h"
@@ -59,21 +61,24 @@ std::vector<std::string> Words(const std::uint8_t* data, std::size_t size, const
     return words;
 }
 
-// The last value given to each field by a set's assignments.
-std::map<const SettingsField*, FieldAssignment> Assigned(const std::vector<std::string>& words) {
+// The last value given to each field by a set's assignments: its operands with '='.
+std::map<const SettingsField*, FieldAssignment> Assigned(const CommandLine& line) {
     std::map<const SettingsField*, FieldAssignment> assigned;
-    for (std::size_t i = 2; i < words.size(); ++i) {
+    for (const std::string& operand : line.operands) {
+        if (operand.find('=') == std::string::npos) {
+            continue;
+        }
         std::string error;
-        const auto change = FieldAssignment::Parse(words[i], error);
+        const auto change = FieldAssignment::Parse(operand, error, line.force);
         FUZZ_CHECK(change.has_value());
         assigned.insert_or_assign(change->field, *change);
     }
     return assigned;
 }
 
-void CheckSet(const std::vector<std::string>& words, const std::vector<std::uint8_t>& before,
+void CheckSet(const CommandLine& line, const std::vector<std::uint8_t>& before,
               const std::vector<std::uint8_t>& after) {
-    const auto assigned = Assigned(words);
+    const auto assigned = Assigned(line);
     SettingsRecord expected;
     std::copy(before.begin(), before.end(), expected.Bytes().begin());
     for (const auto& [field, change] : assigned) {
@@ -109,12 +114,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                status == DashcamCfg::kUsage);
     FUZZ_CHECK(status == DashcamCfg::kOk || !err.str().empty());
     const std::vector<std::uint8_t>& after = files.files[card.folder + "setup.cfg"];
-    // A set that wrote but then found changes the record's size word leaves off the card fails
-    // too, after writing its share.
+    // A set over several cards fails when one of them fails, after writing the others.
     const bool wrote = after != card.setup;
-    if (words[0] == "set" &&
-        (status == DashcamCfg::kOk || (status == DashcamCfg::kFailed && wrote))) {
-        CheckSet(words, card.setup, after);
+    std::string error;
+    const std::optional<CommandLine> line = CommandLine::Parse(words, error);
+    const bool set = line && line->command == "set" && !line->help && !line->version;
+    if (set && (status == DashcamCfg::kOk || (status == DashcamCfg::kFailed && wrote))) {
+        CheckSet(*line, card.setup, after);
     } else {
         FUZZ_CHECK(!wrote);
     }

@@ -2,13 +2,14 @@
 
 namespace dashcam {
 
-void RequestTouchCalibrationReset(IVolumes& volumes, IFileAccess& files,
+bool RequestTouchCalibrationReset(IVolumes& volumes, IFileAccess& files,
                                   const std::string& cardPath) {
     const std::string root = volumes.DriveRoot(cardPath);
     if (root.empty()) {
-        return;
+        return false;
     }
-    files.WriteWhole(root + "set_touch_cal.txt", {});
+    const WriteOutcome outcome = files.WriteWhole(root + "set_touch_cal.txt", {});
+    return outcome.opened && outcome.written;
 }
 
 } // namespace dashcam

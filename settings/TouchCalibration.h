@@ -8,8 +8,8 @@
 namespace dashcam {
 
 // Asks the camera to reset its touch-screen calibration: an empty set_touch_cal.txt in the root
-// folder of the card's volume. Errors are not reported.
-void RequestTouchCalibrationReset(IVolumes& volumes, IFileAccess& files,
+// folder of the card's volume. False when the file could not be made; the window does not tell.
+bool RequestTouchCalibrationReset(IVolumes& volumes, IFileAccess& files,
                                   const std::string& cardPath);
 
 } // namespace dashcam

@@ -119,7 +119,7 @@ loop() {
         "$cfg" set "$card" $1=$i 2>>"$log" || echo "$1: set $i failed" >>"$log"
     done
 }
-loop preserved_44 & loop preserved_224; wait)sh";
+loop language_index & loop time_zone_offset; wait)sh";
     test::RunProgram("/bin/sh", {"-c", script, "sh", DASHCAM_CFG, card, log});
     const auto bytes = test::TempFolder::ReadFrom(log);
     return std::string(bytes.begin(), bytes.end());
