@@ -53,6 +53,25 @@ int CardBatch::Apply(const std::vector<std::string>& operands) {
     return ChangeEach(cards, [&profile](SettingsRecord& record) { profile->ApplyTo(record); });
 }
 
+// The camera's menus offer the languages its ver.dat lists; a new menu language must be one of
+// them. A card without ver.dat cannot tell, and a forced value is written as given.
+bool CardBatch::LanguageOffered(CardAccess& access, std::int32_t before) {
+    const std::int32_t index = access.Record().GetI32(OffsetOf("language_index"));
+    if (index == before || m_context.line.force) {
+        return true;
+    }
+    const std::optional<DeviceDescription> description = access.Describe();
+    if (!description || description->codes.empty() ||
+        static_cast<std::size_t>(index) < description->codes.size()) {
+        return true;
+    }
+    m_context.err << "dashcam-cfg: language_index " << index << " is not offered by the camera at "
+                  << access.Folder() << ": its lang/ver.dat lists " << description->codes.size()
+                  << " languages (0 to " << description->codes.size() - 1
+                  << "); --force writes it anyway\n";
+    return false;
+}
+
 int CardBatch::ChangeEach(const std::vector<std::string>& cards, const Change& change) {
     std::vector<std::string> failed;
     for (const std::string& card : cards) {
@@ -61,8 +80,9 @@ int CardBatch::ChangeEach(const std::vector<std::string>& cards, const Change& c
             failed.push_back(card);
             continue;
         }
+        const std::int32_t language = access.Record().GetI32(OffsetOf("language_index"));
         change(access.Record());
-        if (!access.Save()) {
+        if (!LanguageOffered(access, language) || !access.Save()) {
             failed.push_back(card);
         }
     }

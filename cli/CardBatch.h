@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "settings/SettingsRecord.h"
 
 namespace dashcam {
+
+class CardAccess;
 
 // Changes the settings of several cards the same way: set and apply. Each card is changed whole
 // or not at all; a card that fails does not stop the others, and a summary line names the ones
@@ -24,6 +27,7 @@ public:
 private:
     using Change = std::function<void(SettingsRecord&)>;
     int ChangeEach(const std::vector<std::string>& cards, const Change& change);
+    bool LanguageOffered(CardAccess& access, std::int32_t before);
 
     const CommandContext& m_context;
 };

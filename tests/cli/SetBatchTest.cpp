@@ -36,6 +36,19 @@ TEST_F(SetBatch, RefusesValuesOutsideTheFieldTableUnlessForced) {
     EXPECT_EQ(card.Read("setup.cfg"), expected);
 }
 
+TEST_F(SetBatch, MenuLanguageMustBeOneTheCameraOffers) {
+    const TempFolder& card = NewCard(CameraRecord(7));
+    fs::create_directory(card.File("lang"));
+    card.WriteText("lang/ver.dat", " Code : en fr es\r\n");
+    EXPECT_EQ(Run({"set", PathOf(card), "language_index=3"}), 1);
+    EXPECT_NE(err.str().find("lists 3 languages (0 to 2)"), std::string::npos) << err.str();
+    EXPECT_EQ(card.Read("setup.cfg"), CameraRecord(7));
+    ASSERT_EQ(Run({"set", PathOf(card), "language_index=2"}), 0) << err.str();
+    EXPECT_EQ(card.Read("setup.cfg")[428], 2);
+    ASSERT_EQ(Run({"set", PathOf(card), "language_index=3", "--force"}), 0) << err.str();
+    EXPECT_EQ(card.Read("setup.cfg")[428], 3);
+}
+
 TEST_F(SetBatch, OptionsStandAnywhere) {
     const TempFolder& card = NewCard(CameraRecord(7));
     ASSERT_EQ(Run({"get", PathOf(card), "wdr", "-v"}), 0) << err.str();
