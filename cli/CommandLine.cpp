@@ -31,6 +31,9 @@ std::optional<CommandLine> CommandLine::Parse(const std::vector<std::string>& ar
     }
     if (!parser.parse(list)) {
         error = parser.errorText().toStdString();
+        if (!error.empty() && error.back() == '.') {
+            error.pop_back();
+        }
         return std::nullopt;
     }
     CommandLine line;

@@ -1,5 +1,7 @@
 #include "cli/FieldText.h"
 
+#include <cctype>
+
 #include "text/AnsiCodePage.h"
 #include "text/Utf.h"
 
@@ -24,8 +26,19 @@ std::size_t FieldText::TextCapacity(const SettingsField& field) {
 }
 
 std::string FieldText::AllowedAndMeaning(const SettingsField& field) {
+    // The table's text adds something when it has words besides the numbers ("0 off, 1 on").
+    std::string word;
+    bool tells = false;
+    for (const char c : std::string(field.values) + ' ') {
+        if (std::isalpha(static_cast<unsigned char>(c)) != 0) {
+            word += c;
+            continue;
+        }
+        tells = tells || (!word.empty() && word != "to" && word != "or");
+        word.clear();
+    }
     const std::string allowed = Allowed(field);
-    return field.values == allowed ? allowed : allowed + " (" + std::string(field.values) + ")";
+    return tells ? allowed + " (" + std::string(field.values) + ")" : allowed;
 }
 
 std::string FieldText::Allowed(const SettingsField& field) {
