@@ -9,8 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "app/AppContext.h"
 #include "app/QtCardFormatUi.h"
+#include "card/AppContext.h"
+#include "card/CardSession.h"
 #include "platform/linux/CommandMounter.h"
 #include "platform/linux/LinuxFormatter.h"
 #include "settings/DeviceDescription.h"
@@ -81,6 +82,7 @@ private:
     void DestroyPages();
 
     AppContext& m_context;
+    CardSession m_card{m_context};
     DeviceDescription m_device;
     // What the Memory-card page's Format button formats with.
     CommandMounter m_mounter;

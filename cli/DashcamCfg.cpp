@@ -4,7 +4,9 @@
 #include <iomanip>
 #include <ostream>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
+#include "card/CardFolder.h"
+#include "card/CardSession.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/FieldAssignment.h"
 #include "settings/CardPath.h"
@@ -22,28 +24,28 @@ std::string ValueText(const SettingsRecord& record, const SettingsField& field) 
     return std::to_string(record.GetNumber(field));
 }
 
-// Loads the card's record as the desktop editor does: setup.cfg, or the defaults when it is
-// missing. False, with the reason on err, when neither can be read.
-bool LoadCard(AppContext& context, const std::string& card, std::ostream& err) {
+// Loads the card as the desktop editor does: setup.cfg, or the factory defaults restored onto an
+// all-zero record when it cannot be read. False, with the reason on err, when neither can be read.
+bool LoadCard(CardSession& session, AppContext& context, const std::string& card,
+              std::ostream& err) {
     context.CardPath = CardPathFromArguments({card});
     std::error_code error;
     if (!std::filesystem::is_directory(context.CardPath, error)) {
         err << "dashcam-cfg: no card folder at '" << card << "'\n";
         return false;
     }
-    SettingsStore& store = context.settings;
-    store.CreateEmptyRecord();
-    if (store.LoadCardFile(context.CardPath + "setup.cfg")) {
-        return true;
-    }
-    const std::string setupError = store.LastError();
-    if (!store.LoadCardFile(context.CardPath + "default.cfg")) {
-        err << "dashcam-cfg: cannot read " << context.CardPath << "setup.cfg (" << setupError
-            << ") nor default.cfg (" << store.LastError() << ")\n";
+    DeviceDescription device;
+    const CardLoadResult loaded = session.Load(device);
+    const CardFolder folder(context.CardPath);
+    if (loaded.source == CardLoadSource::None) {
+        err << "dashcam-cfg: cannot read " << folder.Setup() << " (" << loaded.setupError
+            << ") nor " << kDefaultsFileName << " (" << loaded.defaultsError << ")\n";
         return false;
     }
-    err << "dashcam-cfg: " << context.CardPath << "setup.cfg cannot be read (" << setupError
-        << "); using default.cfg\n";
+    if (loaded.source == CardLoadSource::Defaults) {
+        err << "dashcam-cfg: " << folder.Setup() << " cannot be read (" << loaded.setupError
+            << "); using " << kDefaultsFileName << '\n';
+    }
     return true;
 }
 
@@ -101,7 +103,8 @@ int DashcamCfg::Run(const std::vector<std::string>& arguments) {
 int DashcamCfg::Show(const std::string& card) {
     ConsolePrompt prompt(m_err);
     AppContext context(m_platform, prompt);
-    if (!LoadCard(context, card, m_err)) {
+    CardSession session(context);
+    if (!LoadCard(session, context, card, m_err)) {
         return kFailed;
     }
     const SettingsRecord& record = context.settings.Current();
@@ -121,7 +124,8 @@ int DashcamCfg::Get(const std::string& card, const std::vector<std::string>& fie
     }
     ConsolePrompt prompt(m_err);
     AppContext context(m_platform, prompt);
-    if (!LoadCard(context, card, m_err)) {
+    CardSession session(context);
+    if (!LoadCard(session, context, card, m_err)) {
         return kFailed;
     }
     for (const std::string& name : fields) {
@@ -143,33 +147,31 @@ int DashcamCfg::Set(const std::string& card, const std::vector<std::string>& ass
     }
     ConsolePrompt prompt(m_err);
     AppContext context(m_platform, prompt);
-    if (!LoadCard(context, card, m_err)) {
+    CardSession session(context);
+    if (!LoadCard(session, context, card, m_err)) {
         return kFailed;
     }
-    context.settings.RememberCardState();
     for (const FieldAssignment& change : changes) {
         change.ApplyTo(context.settings.Current());
     }
     // Another program may save between the load and this save: only the named fields are laid
     // over what the card holds then, and they win, because the command line asked for them.
-    const std::string path = context.CardPath + "setup.cfg";
-    const auto keepMine = [](const SettingsField&, const SettingsRecord&, const SettingsRecord&) {
+    CardSaveChoices choices;
+    choices.keepMine = [](const SettingsField&, const SettingsRecord&, const SettingsRecord&) {
         return true;
     };
-    if (!context.settings.SaveChanges(path, keepMine)) {
-        m_err << "dashcam-cfg: could not save " << path << ": " << context.settings.LastError()
-              << '\n';
-        return kFailed;
-    }
-    if (context.settings.LastSaveLeftChangesOut()) {
-        const std::uint32_t written = context.settings.LastWrittenSize();
+    choices.acceptPartial = [this](const std::string& path, std::uint32_t written) {
         m_err << "dashcam-cfg: only the first " << written
               << " bytes of the settings were saved to " << path << ", because its record_size is "
               << written
               << "; values after them are not on the card (set record_size=544 to save them)\n";
-        return kFailed;
+        return false;
+    };
+    const CardSaveResult saved = session.Save(choices);
+    if (saved.step == CardSaveStep::SetupFailed || saved.step == CardSaveStep::ClockFailed) {
+        m_err << "dashcam-cfg: could not save " << saved.path << ": " << saved.error << '\n';
     }
-    return kOk;
+    return saved.step == CardSaveStep::Saved ? kOk : kFailed;
 }
 
 } // namespace dashcam

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
 #include "pages/CardFormatUi.h"
 #include "platform/Formatter.h"
 #include "platform/Volumes.h"

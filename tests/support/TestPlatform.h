@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
 #include "platform/linux/IniRegistryManager.h"
 #include "tests/support/CapturedDebugOutput.h"
 #include "tests/support/FakePcTimeZone.h"

@@ -97,6 +97,16 @@ TEST_F(DashcamCfgTest, MissingCardsAndFilesFail) {
     EXPECT_EQ(card.Read("setup.cfg")[436], 1);
 }
 
+// The camera's pending clock request stays as the card holds it, in its own words.
+TEST_F(DashcamCfgTest, SetLeavesThePendingClockRequestAsItIs) {
+    card.Write("setup.cfg", RecordBytes(544, {{0, 544}}));
+    card.WriteText("time.dat", "2023,12,31,23,59,58,-1130");
+    ASSERT_EQ(Run({"set", Card(), "wdr=1"}), 0) << err.str();
+    EXPECT_EQ(card.Read("setup.cfg")[436], 1);
+    const auto clock = card.Read("time.dat");
+    EXPECT_EQ(std::string(clock.begin(), clock.end()), "2023,12,31,23,59,58,-1130");
+}
+
 TEST_F(DashcamCfgTest, SetPastTheRecordsOwnSizeFailsAndSaysHowToFixIt) {
     card.Write("setup.cfg", {});
     EXPECT_EQ(Run({"set", Card(), "wdr=1"}), 1);
