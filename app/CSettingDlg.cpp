@@ -9,8 +9,8 @@
 #include <QWindow>
 #include <filesystem>
 
-#include "app/LanguageChoice.h"
 #include "app/SaveDialogue.h"
+#include "card/CardFolder.h"
 #include "pages/CCommonDlg.h"
 #include "pages/CEtcDlg.h"
 #include "pages/CNormalDlg.h"
@@ -21,6 +21,7 @@
 #include "skin/CRButton.h"
 #include "skin/CRStaticText.h"
 #include "skin/CSkinStretcher.h"
+#include "text/LanguageChoice.h"
 #include "text/Utf.h"
 
 namespace dashcam {
@@ -31,11 +32,6 @@ constexpr char16_t kViewerTitle[] = u"BREVANTIS REZORED PC VIEWER";
 QString Text(AppContext& context, std::u16string_view key) {
     const std::u16string text = context.language.GetText(key);
     return QString::fromStdU16String(text);
-}
-
-// A folder as the window keeps it: ending with a separator, or empty.
-std::string FolderWithSeparator(const std::filesystem::path& folder) {
-    return folder.empty() ? std::string() : (folder / "").string();
 }
 
 QIcon ProgramIcon() {
@@ -172,7 +168,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
                                 m_context.registryLanguage, 260);
     setWindowIcon(ProgramIcon());
     const std::string executable = platform.program.ExecutablePath();
-    m_programFolder = FolderWithSeparator(std::filesystem::path(executable).parent_path());
+    m_programFolder = FolderPath(std::filesystem::path(executable).parent_path());
     m_relaunchPath.clear();
     bool relaunchFailed = false;
     if (!m_programFolder.empty() && platform.volumes.IsRemovable(m_programFolder)) {
@@ -216,7 +212,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
 CSettingDlg::Relaunch CSettingDlg::PrepareRelaunch() {
     IProgramHost& program = m_context.platform.program;
     const std::string folder =
-        (std::filesystem::path(program.LocalAppDataFolder()) / "Lumavist").string();
+        (std::filesystem::path(program.LocalAppDataFolder()) / kLocalProgramFolderName).string();
     program.MakeFolder(folder);
     // Moving only helps when the copy lands on a fixed disk. A system that itself runs from a
     // memory card or a USB stick would get a copy on a removable drive again, which would take
@@ -234,8 +230,7 @@ CSettingDlg::Relaunch CSettingDlg::PrepareRelaunch() {
     }
     m_relaunchPath = copy;
     const bool started = program.StartDetached(copy, m_programFolder);
-    const std::string workingFolder =
-        FolderWithSeparator(std::filesystem::path(copy).parent_path());
+    const std::string workingFolder = FolderPath(std::filesystem::path(copy).parent_path());
     for (const std::string& text : {m_relaunchPath, m_programFolder, workingFolder}) {
         m_context.platform.debug.Write(Utf16FromUtf8(text));
     }
@@ -291,9 +286,7 @@ void CSettingDlg::CreatePages() {
         page->setVisible(tabId == kTabMemoryCard);
         m_pages[tabId] = page;
     };
-    auto* memoryCard = new CEtcDlg(m_context);
-    memoryCard->SetCardFormat(m_formatter, m_formatUi);
-    make(kTabMemoryCard, memoryCard);
+    make(kTabMemoryCard, new CEtcDlg(m_context));
     make(kTabCamera, new CCommonDlg(m_context));
     make(kTabRoadSafety, new CNormalDlg(m_context));
     make(kTabRecord, new CParkingDlg(m_context));

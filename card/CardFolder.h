@@ -12,6 +12,14 @@ inline constexpr std::string_view kDefaultsFileName = "default.cfg";
 inline constexpr std::string_view kClockFileName = "time.dat";
 inline constexpr std::string_view kLanguageFolderName = "lang";
 inline constexpr std::string_view kDeviceFileName = "ver.dat";
+// The program's own folder under the PC's local application data: the relaunched copy and the
+// backups of a card format.
+inline constexpr std::string_view kLocalProgramFolderName = "Lumavist";
+
+// A folder as a text ending with a separator, so a bare file name can follow; empty stays empty.
+inline std::string FolderPath(const std::filesystem::path& folder) {
+    return folder.empty() ? std::string() : (folder / "").string();
+}
 
 // The paths of the camera's files in one card folder.
 class CardFolder {

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
                                      services.registry,
                                      services.program,
                                      services.viewer,
-                                     services.timeZones};
+                                     services.timeZones,
+                                     services.formatter};
     return dashcam::DashcamCfg(chosen, std::cout, std::cerr).Run(arguments);
 }

@@ -9,6 +9,7 @@
 #include "platform/linux/NoViewerLink.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "tests/support/CapturedDebugOutput.h"
+#include "tests/support/FakeFormatter.h"
 #include "tests/support/FakePcTimeZone.h"
 #include "tests/support/FakeTimeZoneSource.h"
 #include "tests/support/RecordBytes.h"
@@ -35,7 +36,9 @@ struct DashcamCfgTest : ::testing::Test {
     LinuxProgramHost program;
     NoViewerLink viewer;
     test::FakeTimeZoneSource timeZones;
-    PlatformServices services{debug, files, zone, volumes, registry, program, viewer, timeZones};
+    test::FakeFormatter formatter;
+    PlatformServices services{debug,   files,  zone,      volumes,  registry,
+                              program, viewer, timeZones, formatter};
     std::ostringstream out, err;
 };
 

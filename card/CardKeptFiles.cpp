@@ -1,4 +1,4 @@
-#include "pages/CardKeptFiles.h"
+#include "card/CardKeptFiles.h"
 
 #include <utility>
 
