@@ -12,6 +12,8 @@ inline constexpr std::string_view kDefaultsFileName = "default.cfg";
 inline constexpr std::string_view kClockFileName = "time.dat";
 inline constexpr std::string_view kLanguageFolderName = "lang";
 inline constexpr std::string_view kDeviceFileName = "ver.dat";
+// In the root of the card's volume, not in the card folder.
+inline constexpr std::string_view kTouchCalibrationFileName = "set_touch_cal.txt";
 // The program's own folder under the PC's local application data: the relaunched copy and the
 // backups of a card format.
 inline constexpr std::string_view kLocalProgramFolderName = "Lumavist";

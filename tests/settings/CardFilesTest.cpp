@@ -5,10 +5,10 @@
 
 #include <sys/stat.h>
 
+#include "card/TouchCalibration.h"
 #include "platform/linux/LinuxVolumes.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "settings/CardPath.h"
-#include "settings/TouchCalibration.h"
 #include "tests/support/TempFolder.h"
 
 namespace dashcam {

@@ -1,4 +1,8 @@
-#include "settings/TouchCalibration.h"
+#include "card/TouchCalibration.h"
+
+#include <filesystem>
+
+#include "card/CardFolder.h"
 
 namespace dashcam {
 
@@ -8,7 +12,7 @@ void RequestTouchCalibrationReset(IVolumes& volumes, IFileAccess& files,
     if (root.empty()) {
         return;
     }
-    files.WriteWhole(root + "set_touch_cal.txt", {});
+    files.WriteWhole((std::filesystem::path(root) / kTouchCalibrationFileName).string(), {});
 }
 
 } // namespace dashcam
