@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-
-#include <sys/stat.h>
 
 #include "card/TouchCalibration.h"
 #include "platform/linux/LinuxVolumes.h"
