@@ -9,7 +9,7 @@ namespace dashcam {
 CSettingApp::CSettingApp(int& argc, char** argv)
     : QApplication(argc, argv),
       m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)) {
-    RegisterTahomaIfMissing();
+    RegisterTahomaIfMissing(m_platform.Services().program.FontFolders());
     const QStringList arguments = QCoreApplication::arguments();
     std::vector<std::string> cardArguments;
     for (qsizetype i = 1; i < arguments.size(); ++i) {

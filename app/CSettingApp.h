@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <memory>
 
-#include "app/AppContext.h"
 #include "app/QtPrompt.h"
+#include "card/AppContext.h"
 #include "platform/linux/LinuxPlatform.h"
 
 namespace dashcam {

@@ -9,19 +9,19 @@
 #include <QWindow>
 #include <filesystem>
 
-#include "app/LanguageChoice.h"
 #include "app/SaveDialogue.h"
+#include "card/CardFolder.h"
 #include "pages/CCommonDlg.h"
 #include "pages/CEtcDlg.h"
 #include "pages/CNormalDlg.h"
 #include "pages/CParkingDlg.h"
 #include "pages/CSystemDlg.h"
 #include "resources/EmbeddedResources.h"
-#include "settings/ClockFile.h"
 #include "skin/AlphaText.h"
 #include "skin/CRButton.h"
 #include "skin/CRStaticText.h"
 #include "skin/CSkinStretcher.h"
+#include "text/LanguageChoice.h"
 #include "text/Utf.h"
 
 namespace dashcam {
@@ -168,7 +168,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
                                 m_context.registryLanguage, 260);
     setWindowIcon(ProgramIcon());
     const std::string executable = platform.program.ExecutablePath();
-    m_programFolder = executable.substr(0, executable.rfind('/') + 1);
+    m_programFolder = FolderPath(std::filesystem::path(executable).parent_path());
     m_relaunchPath.clear();
     bool relaunchFailed = false;
     if (!m_programFolder.empty() && platform.volumes.IsRemovable(m_programFolder)) {
@@ -185,19 +185,10 @@ CSettingDlg::StartResult CSettingDlg::Start() {
         }
     }
 
-    m_context.settings.CreateEmptyRecord();
-    m_context.clockRequest.flag = 0;
     setFixedSize(kWidth, kHeight);
-    if (m_context.CardPath.empty()) {
+    if (m_card.Load(m_device).source == CardLoadSource::NoCard) {
         return StartResult::NoCardFolder;
     }
-    ClockFile(platform.files, platform.pcTimeZone)
-        .ReadClockFile(m_context.CardPath + "time.dat", m_context.clockRequest);
-    LoadDeviceDescription(platform.files, m_context.CardPath + "lang/", m_device);
-    if (!m_context.settings.LoadCardFile(m_context.CardPath + "setup.cfg")) {
-        m_context.settings.RestoreDefaultSettings(m_context.CardPath);
-    }
-    m_context.settings.RememberCardState();
     const bool viewerRunning = platform.viewer.FindViewerWindow(kViewerTitle) != 0;
     const std::int32_t languageIndex =
         m_context.settings.Current().GetI32(OffsetOf("language_index"));
@@ -220,7 +211,8 @@ CSettingDlg::StartResult CSettingDlg::Start() {
 // cannot be made or started is told (Failed), and this instance goes on in its place.
 CSettingDlg::Relaunch CSettingDlg::PrepareRelaunch() {
     IProgramHost& program = m_context.platform.program;
-    const std::string folder = program.LocalAppDataFolder() + "/Lumavist";
+    const std::string folder =
+        (std::filesystem::path(program.LocalAppDataFolder()) / kLocalProgramFolderName).string();
     program.MakeFolder(folder);
     // Moving only helps when the copy lands on a fixed disk. A system that itself runs from a
     // memory card or a USB stick would get a copy on a removable drive again, which would take
@@ -229,7 +221,8 @@ CSettingDlg::Relaunch CSettingDlg::PrepareRelaunch() {
         return Relaunch::NotWanted;
     }
     const std::string executable = program.ExecutablePath();
-    const std::string copy = folder + executable.substr(executable.rfind('/'));
+    const std::string copy =
+        (std::filesystem::path(folder) / std::filesystem::path(executable).filename()).string();
     if (!program.CopyFile(executable, copy)) {
         m_context.platform.debug.Write(u"The program could not be copied to " +
                                        Utf16FromUtf8(copy));
@@ -237,7 +230,7 @@ CSettingDlg::Relaunch CSettingDlg::PrepareRelaunch() {
     }
     m_relaunchPath = copy;
     const bool started = program.StartDetached(copy, m_programFolder);
-    const std::string workingFolder = copy.substr(0, copy.rfind('/') + 1);
+    const std::string workingFolder = FolderPath(std::filesystem::path(copy).parent_path());
     for (const std::string& text : {m_relaunchPath, m_programFolder, workingFolder}) {
         m_context.platform.debug.Write(Utf16FromUtf8(text));
     }
@@ -293,9 +286,7 @@ void CSettingDlg::CreatePages() {
         page->setVisible(tabId == kTabMemoryCard);
         m_pages[tabId] = page;
     };
-    auto* memoryCard = new CEtcDlg(m_context);
-    memoryCard->SetCardFormat(m_formatter, m_formatUi);
-    make(kTabMemoryCard, memoryCard);
+    make(kTabMemoryCard, new CEtcDlg(m_context));
     make(kTabCamera, new CCommonDlg(m_context));
     make(kTabRoadSafety, new CNormalDlg(m_context));
     make(kTabRecord, new CParkingDlg(m_context));
@@ -345,7 +336,7 @@ void CSettingDlg::OnCommand(int id) {
         showMinimized();
         break;
     case kInitialize:
-        m_context.settings.RestoreDefaultSettings(m_context.CardPath);
+        m_card.RestoreDefaults();
         LoadPages();
         break;
     case kClose:
@@ -361,37 +352,34 @@ void CSettingDlg::OnCommand(int id) {
 }
 
 void CSettingDlg::Save() {
-    if (m_context.CardPath.empty()) {
-        return;
-    }
     // A save that did not reach the card keeps the window and every change, so nothing the
     // driver set is lost: the message says what failed, and Save can be pressed again. Only the
     // fields changed in this window are saved, over what the card holds now, so values another
     // program saved while the window was open stay.
     SaveDialogue dialogue(m_context);
-    const std::string setup = m_context.CardPath + "setup.cfg";
-    const auto keepMine = [&dialogue](const SettingsField& field, const SettingsRecord& mine,
-                                      const SettingsRecord& card) {
+    CardSaveChoices choices;
+    choices.keepMine = [&dialogue](const SettingsField& field, const SettingsRecord& mine,
+                                   const SettingsRecord& card) {
         return dialogue.KeepMine(field, mine, card);
     };
-    if (!m_context.settings.SaveChanges(setup, keepMine)) {
-        dialogue.TellSaveFailed(setup, m_context.settings.LastError());
-        return;
+    choices.acceptPartial = [&dialogue](const std::string& path, std::uint32_t written) {
+        return dialogue.AcceptPartialSave(path, written);
+    };
+    const CardSaveResult saved = m_card.Save(choices);
+    switch (saved.step) {
+    case CardSaveStep::Saved:
+        EndRun();
+        break;
+    case CardSaveStep::SetupFailed:
+        dialogue.TellSaveFailed(saved.path, saved.error);
+        break;
+    case CardSaveStep::ClockFailed:
+        dialogue.TellClockFileFailed(saved.path, saved.clockWriting, saved.error);
+        break;
+    case CardSaveStep::NoCard:
+    case CardSaveStep::PartialRefused:
+        break;
     }
-    // The record's own size word says how much of it the file holds; settings past it would
-    // be dropped without a word if the window simply closed.
-    if (m_context.settings.LastSaveLeftChangesOut() &&
-        !dialogue.AcceptPartialSave(setup, m_context.settings.LastWrittenSize())) {
-        return;
-    }
-    const std::string clock = m_context.CardPath + "time.dat";
-    ClockFile clockFile(m_context.platform.files, m_context.platform.pcTimeZone);
-    if (!clockFile.WriteClockFile(clock, m_context.clockRequest)) {
-        dialogue.TellClockFileFailed(clock, m_context.clockRequest.flag != 0,
-                                     clockFile.LastError());
-        return;
-    }
-    EndRun();
 }
 
 void CSettingDlg::EndRun() {

@@ -9,10 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "app/AppContext.h"
-#include "app/QtCardFormatUi.h"
-#include "platform/linux/CommandMounter.h"
-#include "platform/linux/LinuxFormatter.h"
+#include "card/AppContext.h"
+#include "card/CardSession.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CMemCanvas.h"
 
@@ -81,11 +79,8 @@ private:
     void DestroyPages();
 
     AppContext& m_context;
+    CardSession m_card{m_context};
     DeviceDescription m_device;
-    // What the Memory-card page's Format button formats with.
-    CommandMounter m_mounter;
-    LinuxFormatter m_formatter{m_context.platform.volumes, m_mounter};
-    QtCardFormatUi m_formatUi{this, m_context.prompt};
     std::string m_programFolder;
     std::string m_relaunchPath;
     CMemCanvas m_background;

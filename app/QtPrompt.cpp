@@ -20,6 +20,15 @@ void QtPrompt::ShowMessage(std::u16string_view text) {
     QMessageBox::information(m_owner, QCoreApplication::applicationName(), ToQString(text));
 }
 
+void QtPrompt::ShowMessage(std::u16string_view caption, std::u16string_view text) {
+    QMessageBox::information(m_owner, ToQString(caption), ToQString(text));
+}
+
+bool QtPrompt::Confirm(std::u16string_view caption, std::u16string_view text) {
+    return QMessageBox::question(m_owner, ToQString(caption), ToQString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool QtPrompt::AskYesNo(std::u16string_view title, std::u16string_view text, int width,
                         int height) {
     return CMsgPopupDlg::Ask(m_owner, ToQString(title), ToQString(text), width, height);

@@ -6,11 +6,14 @@
 
 namespace dashcam {
 
-// The user's messages as modal message boxes captioned with the application's name.
+// The user's messages and plain questions as modal message boxes, captioned with the
+// application's name unless they bring their own caption.
 class QtPrompt : public IPrompt {
 public:
     void SetOwner(QWidget* owner) { m_owner = owner; }
     void ShowMessage(std::u16string_view text) override;
+    void ShowMessage(std::u16string_view caption, std::u16string_view text) override;
+    bool Confirm(std::u16string_view caption, std::u16string_view text) override;
     // The yes/no popup and the progress popup, owned by the main window.
     bool AskYesNo(std::u16string_view title, std::u16string_view text, int width,
                   int height) override;

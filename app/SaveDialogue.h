@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
 
 namespace dashcam {
 

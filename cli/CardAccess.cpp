@@ -4,16 +4,19 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
+#include "card/CardFolder.h"
+#include "card/CardSession.h"
+#include "card/TouchCalibration.h"
 #include "settings/CardPath.h"
 #include "settings/ClockFile.h"
-#include "settings/TouchCalibration.h"
 
 namespace dashcam {
 
 CardAccess::CardAccess(PlatformServices& platform, std::ostream& err)
     : m_platform(platform), m_err(err), m_prompt(err),
-      m_context(std::make_unique<AppContext>(platform, m_prompt)) {}
+      m_context(std::make_unique<AppContext>(platform, m_prompt)),
+      m_session(std::make_unique<CardSession>(*m_context)) {}
 
 CardAccess::~CardAccess() = default;
 
@@ -39,28 +42,26 @@ bool CardAccess::Open(const std::string& card) {
     if (!OpenFolder(card)) {
         return false;
     }
-    SettingsStore& store = m_context->settings;
-    store.CreateEmptyRecord();
-    const std::string& folder = m_context->CardPath;
-    if (!store.LoadCardFile(folder + "setup.cfg")) {
-        const std::string setupError = store.LastError();
-        if (!store.LoadCardFile(folder + "default.cfg")) {
-            m_err << "dashcam-cfg: cannot read " << folder << "setup.cfg (" << setupError
-                  << ") nor default.cfg (" << store.LastError() << ")\n";
-            return false;
-        }
-        m_err << "dashcam-cfg: " << folder << "setup.cfg cannot be read (" << setupError
-              << "); using default.cfg\n";
+    DeviceDescription device;
+    const CardLoadResult loaded = m_session->Load(device);
+    const CardFolder folder(Folder());
+    if (loaded.source == CardLoadSource::None) {
+        m_err << "dashcam-cfg: cannot read " << folder.Setup() << " (" << loaded.setupError
+              << ") nor " << kDefaultsFileName << " (" << loaded.defaultsError << ")\n";
+        return false;
     }
-    store.RememberCardState();
-    m_loaded = store.Current();
+    if (loaded.source == CardLoadSource::Defaults) {
+        m_err << "dashcam-cfg: " << folder.Setup() << " cannot be read (" << loaded.setupError
+              << "); using " << kDefaultsFileName << '\n';
+    }
+    m_loaded = Record();
     return true;
 }
 
 std::optional<SettingsRecord> CardAccess::ReadDefaults() {
     SettingsStore defaults(m_platform.debug, m_platform.files, m_prompt);
     defaults.CreateEmptyRecord();
-    const std::string path = Folder() + "default.cfg";
+    const std::string path = CardFolder(Folder()).Defaults();
     if (!defaults.LoadCardFile(path)) {
         m_err << "dashcam-cfg: cannot read " << path << " (" << defaults.LastError() << ")\n";
         return std::nullopt;
@@ -69,12 +70,12 @@ std::optional<SettingsRecord> CardAccess::ReadDefaults() {
 }
 
 std::optional<DeviceDescription> CardAccess::Describe() {
-    const std::string folder = Folder() + "lang/";
-    if (!m_platform.files.ReadHead(folder + "ver.dat", 0).opened) {
+    const std::string path = CardFolder(Folder()).DeviceDescription();
+    if (!m_platform.files.ReadHead(path, 0).opened) {
         return std::nullopt;
     }
     DeviceDescription description;
-    LoadDeviceDescription(m_platform.files, folder, description);
+    LoadDeviceDescription(m_platform.files, path, description);
     return description;
 }
 
@@ -99,27 +100,26 @@ bool CardAccess::Save() {
     }
     // Another program may save between the load and this save: only the changed fields are laid
     // over what the card holds then, and they win, because the command line asked for them.
-    SettingsStore& store = m_context->settings;
-    const std::string path = Folder() + "setup.cfg";
-    const auto keepMine = [](const SettingsField&, const SettingsRecord&, const SettingsRecord&) {
+    CardSaveChoices choices;
+    choices.keepMine = [](const SettingsField&, const SettingsRecord&, const SettingsRecord&) {
         return true;
     };
-    if (!store.SaveChanges(path, keepMine)) {
-        m_err << "dashcam-cfg: could not save " << path << ": " << store.LastError() << '\n';
-        return false;
-    }
-    if (store.LastSaveLeftChangesOut()) {
-        m_err << "dashcam-cfg: only the first " << store.LastWrittenSize()
+    choices.acceptPartial = [this](const std::string& path, std::uint32_t written) {
+        m_err << "dashcam-cfg: only the first " << written
               << " bytes of the settings were saved to " << path
               << "; values after them are not on the card (set record_size=544 to save them)\n";
         return false;
+    };
+    const CardSaveResult saved = m_session->Save(choices);
+    if (saved.step == CardSaveStep::SetupFailed || saved.step == CardSaveStep::ClockFailed) {
+        m_err << "dashcam-cfg: could not save " << saved.path << ": " << saved.error << '\n';
     }
-    return true;
+    return saved.step == CardSaveStep::Saved;
 }
 
 bool CardAccess::WriteClock(const ClockRequest& request) {
     ClockFile clock(m_platform.files, m_platform.pcTimeZone);
-    const std::string path = Folder() + "time.dat";
+    const std::string path = CardFolder(Folder()).Clock();
     if (!clock.WriteClockFile(path, request)) {
         m_err << "dashcam-cfg: could not " << (request.flag != 0 ? "write " : "remove ") << path
               << ": " << clock.LastError() << '\n';
@@ -130,9 +130,8 @@ bool CardAccess::WriteClock(const ClockRequest& request) {
 
 bool CardAccess::RequestTouchCalibration() {
     if (!RequestTouchCalibrationReset(m_platform.volumes, m_platform.files, Folder())) {
-        m_err << "dashcam-cfg: could not create set_touch_cal.txt at the root of the volume "
-                 "that holds "
-              << Folder() << '\n';
+        m_err << "dashcam-cfg: could not create " << kTouchCalibrationFileName
+              << " at the root of the volume that holds " << Folder() << '\n';
         return false;
     }
     return true;

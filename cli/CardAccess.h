@@ -14,9 +14,10 @@
 namespace dashcam {
 
 struct AppContext;
+class CardSession;
 
-// Every read and write the command line makes on one card folder. Failures are told on the
-// error stream, one line each, naming the card.
+// Every read and write the command line makes on one card folder, through the card layer that
+// the window uses too. Failures are told on the error stream, one line each, naming the card.
 class CardAccess {
 public:
     CardAccess(PlatformServices& platform, std::ostream& err);
@@ -49,6 +50,7 @@ private:
     std::ostream& m_err;
     ConsolePrompt m_prompt;
     std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<CardSession> m_session;
     SettingsRecord m_loaded;
 };
 

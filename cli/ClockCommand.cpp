@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <ostream>
 
+#include "card/CardFolder.h"
 #include "cli/CardAccess.h"
 #include "platform/Volumes.h"
 #include "settings/ClockFile.h"
@@ -77,14 +78,15 @@ int ClockCommand::TouchCalibration(const std::vector<std::string>& operands) {
     // The file goes to the root of the volume: on a PC's own disk that is no card's root.
     if (!m_context.line.force && !m_context.platform.volumes.IsRemovable(access.Folder())) {
         m_context.err << "dashcam-cfg: " << access.Folder()
-                      << " is not on a memory card; --force makes set_touch_cal.txt at the root "
-                         "of its volume anyway\n";
+                      << " is not on a memory card; --force makes " << kTouchCalibrationFileName
+                      << " at the root of its volume anyway\n";
         return kFailed;
     }
     if (!access.RequestTouchCalibration()) {
         return kFailed;
     }
-    m_context.out << m_context.platform.volumes.DriveRoot(access.Folder()) << "set_touch_cal.txt\n";
+    m_context.out << m_context.platform.volumes.DriveRoot(access.Folder())
+                  << kTouchCalibrationFileName << '\n';
     return kOk;
 }
 

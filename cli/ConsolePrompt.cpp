@@ -35,6 +35,14 @@ void ConsolePrompt::ShowMessage(std::u16string_view text) {
     m_err << "dashcam-cfg: " << Utf8FromUtf16(text) << '\n';
 }
 
+void ConsolePrompt::ShowMessage(std::u16string_view caption, std::u16string_view text) {
+    m_err << "dashcam-cfg: " << OneLine(caption) << ": " << Utf8FromUtf16(text) << '\n';
+}
+
+bool ConsolePrompt::Confirm(std::u16string_view caption, std::u16string_view text) {
+    return AskYesNo(caption, text, 0, 0);
+}
+
 bool ConsolePrompt::AskYesNo(std::u16string_view title, std::u16string_view text, int, int) {
     m_err << "dashcam-cfg: " << OneLine(title) << ": " << OneLine(text) << " (answered no)\n";
     return false;

@@ -13,6 +13,8 @@ class ConsolePrompt : public IPrompt {
 public:
     explicit ConsolePrompt(std::ostream& err) : m_err(err) {}
     void ShowMessage(std::u16string_view text) override;
+    void ShowMessage(std::u16string_view caption, std::u16string_view text) override;
+    bool Confirm(std::u16string_view caption, std::u16string_view text) override;
     bool AskYesNo(std::u16string_view title, std::u16string_view text, int width,
                   int height) override;
     // Writes a line per progress value; the worker's reports are written on its thread while

@@ -51,9 +51,11 @@ std::string DashcamCfg::HelpText() {
            "Numbers are decimal or 0x-prefixed hexadecimal; the text fields product_name and\n"
            "time_zone_name take text. A value outside a field's allowed values (see show) is\n"
            "refused unless --force is given. When setup.cfg is missing, the card's default.cfg\n"
-           "is used and set creates setup.cfg. If any argument is wrong, nothing is written;\n"
-           "each card is changed whole or not at all, and a card that fails does not stop the\n"
-           "others. Options may stand anywhere; -- ends them.\n"
+           "is used as the desktop editor uses it (the device-owned preserved_* fields start\n"
+           "at 0) and set creates setup.cfg. A pending time.dat is left as it is. If any\n"
+           "argument is wrong, nothing is written; each card is changed whole or not at all,\n"
+           "and a card that fails does not stop the others. Options may stand anywhere; --\n"
+           "ends them.\n"
            "\n"
            "Options:\n" +
            CommandLine::OptionsHelp() +
@@ -85,7 +87,8 @@ int DashcamCfg::Run(const std::vector<std::string>& arguments) {
                               m_platform.registry,
                               m_platform.program,
                               m_platform.viewer,
-                              m_platform.timeZones};
+                              m_platform.timeZones,
+                              m_platform.formatter};
     return Dispatch(*line, platform);
 }
 

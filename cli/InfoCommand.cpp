@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <ostream>
 
+#include "card/CardFolder.h"
 #include "cli/CardAccess.h"
 #include "cli/FieldText.h"
 #include "cli/JsonText.h"
@@ -89,8 +90,8 @@ int InfoCommand::Run(const std::string& card) {
     }
     const std::optional<DeviceDescription> description = access.Describe();
     if (!description) {
-        m_context.err << "dashcam-cfg: " << access.Folder()
-                      << "lang/ver.dat cannot be read; only the record is described\n";
+        m_context.err << "dashcam-cfg: " << CardFolder(access.Folder()).DeviceDescription()
+                      << " cannot be read; only the record is described\n";
     }
     const QJsonObject info = Describe(description, access.Record());
     if (m_context.line.json) {

@@ -104,8 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.files[card.folder + "setup.cfg"] = card.setup;
     NullDebugOutput quiet;
     PlatformServices& real = card.platform.Services();
-    PlatformServices services{quiet,         files,        real.pcTimeZone, real.volumes,
-                              real.registry, real.program, real.viewer,     real.timeZones};
+    PlatformServices services{quiet,        files,          real.pcTimeZone,
+                              real.volumes, real.registry,  real.program,
+                              real.viewer,  real.timeZones, real.formatter};
     std::ostringstream out, err;
     const std::vector<std::string> words = Words(data, size, card);
     const int status = DashcamCfg(services, out, err).Run(words);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,11 +56,23 @@ public:
         return true;
     }
     // One fuzz run is one process with one writer: the lock has nothing to keep out.
+    // Folders are implied by the files' paths.
+    bool MakeFolders(const std::string&, std::string&) override { return true; }
+    bool MakeNewFolder(const std::string& path, std::string&) override {
+        return folders.insert(path).second;
+    }
+    bool RemoveFolder(const std::string& path, std::string&) override {
+        folders.erase(path);
+        std::erase_if(files, [&path](const auto& file) { return file.first.rfind(path, 0) == 0; });
+        return true;
+    }
+    std::string ResolvedPath(const std::string& path) override { return path; }
     std::unique_ptr<IFileLock> LockFolder(const std::string&, bool, std::string&) override {
         return std::make_unique<IFileLock>();
     }
 
     std::map<std::string, std::vector<std::uint8_t>> files;
+    std::set<std::string> folders;
 };
 
 } // namespace dashcam::fuzz

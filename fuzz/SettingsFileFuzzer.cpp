@@ -68,7 +68,7 @@ void CheckRestoreDefaults(const std::vector<std::uint8_t>& setup,
     FUZZ_CHECK(store.LoadSettingsFile("/card/setup.cfg"));
     const std::vector<std::uint8_t> before(store.Current().Bytes().begin(),
                                            store.Current().Bytes().end());
-    store.RestoreDefaultSettings("/card/");
+    store.RestoreDefaultSettings("/card/default.cfg");
     const auto after = store.Current().Bytes();
     static const std::vector<bool> kept = [] {
         std::vector<bool> owned(kSize);

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::MemoryFileAccess files;
     files.files["/card/lang/ver.dat"].assign(data, data + size);
     DeviceDescription description;
-    LoadDeviceDescription(files, "/card/lang/", description);
+    LoadDeviceDescription(files, "/card/lang/ver.dat", description);
 
     const std::u16string text =
         Utf16FromAnsi(std::string_view(reinterpret_cast<const char*>(data), size));

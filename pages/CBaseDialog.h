@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
 #include "settings/SettingsFields.h"
 #include "skin/CSubSlider.h"
 

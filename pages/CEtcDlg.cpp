@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "pages/CCardFormat.h"
+#include "card/CCardFormat.h"
 #include "settings/SettingsFields.h"
 #include "skin/CMemCanvas.h"
 #include "skin/CSkinStretcher.h"
@@ -33,7 +33,8 @@ constexpr std::array<std::array<float, CEtcDlg::kBarCount>, 3> kShares = {{
 } // namespace
 
 CEtcDlg::CEtcDlg(AppContext& context, QWidget* parent)
-    : CBaseDialog(context, kTemplateId, kFocusHolderId, 100, 100, parent) {
+    : CBaseDialog(context, kTemplateId, kFocusHolderId, 100, 100, parent),
+      m_formatter(&context.platform.formatter), m_formatPrompt(&context.prompt) {
     AddLabels({1305, 1306, 1307, 1308, 1309, 1310, 1340, 1300});
     for (int i = 0; i < kBarCount; ++i) {
         AddControl(kFirstPercentLabel + i, new QLabel)->setAlignment(Qt::AlignRight);
@@ -48,16 +49,13 @@ CEtcDlg::CEtcDlg(AppContext& context, QWidget* parent)
                 [this, i](bool checked) { SetField(kOverwriteOffsets[i], checked ? 1 : 0); });
     }
     auto* format = AddControl(1341, new QPushButton);
-    connect(format, &QPushButton::clicked, this, [this] {
-        if (m_formatter != nullptr && m_formatUi != nullptr) {
-            CCardFormat(m_context, *m_formatter, *m_formatUi).OnFormatButton();
-        }
-    });
+    connect(format, &QPushButton::clicked, this,
+            [this] { CCardFormat(m_context, *m_formatter, *m_formatPrompt).OnFormatButton(); });
 }
 
-void CEtcDlg::SetCardFormat(IFormatter& formatter, ICardFormatUi& ui) {
+void CEtcDlg::SetCardFormat(IFormatter& formatter, IPrompt& prompt) {
     m_formatter = &formatter;
-    m_formatUi = &ui;
+    m_formatPrompt = &prompt;
 }
 
 void CEtcDlg::Layout() {

@@ -7,8 +7,8 @@
 #include <array>
 
 #include "pages/CBaseDialog.h"
-#include "pages/CardFormatUi.h"
 #include "platform/Formatter.h"
+#include "platform/Prompt.h"
 
 namespace dashcam {
 
@@ -23,8 +23,9 @@ public:
     explicit CEtcDlg(AppContext& context, QWidget* parent = nullptr);
 
     void LoadFromRecord() override;
-    // What the Format button works with; without them the button does nothing.
-    void SetCardFormat(IFormatter& formatter, ICardFormatUi& ui);
+    // What the Format button formats with and asks through, in place of the platform's
+    // formatter and the application's prompt.
+    void SetCardFormat(IFormatter& formatter, IPrompt& prompt);
 
     // The card's share of each recording type under a partition type (type A for any value
     // other than 2 and 3), and the bar widths and percentage texts the chart shows for them.
@@ -44,8 +45,8 @@ private:
     void ShowPartition();
 
     std::array<QCheckBox*, 4> m_overwrite{};
-    IFormatter* m_formatter = nullptr;
-    ICardFormatUi* m_formatUi = nullptr;
+    IFormatter* m_formatter;
+    IPrompt* m_formatPrompt;
 };
 
 } // namespace dashcam

@@ -3,8 +3,8 @@
 #include <QDateTime>
 #include <QRadioButton>
 
+#include "card/TouchCalibration.h"
 #include "settings/SettingsFields.h"
-#include "settings/TouchCalibration.h"
 
 namespace dashcam {
 

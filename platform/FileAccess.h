@@ -59,6 +59,16 @@ public:
                                       std::span<const std::uint8_t> bytes) = 0;
     // Deletes a file; a file that does not exist counts as deleted.
     virtual bool Remove(const std::string& path, std::string& error) = 0;
+    // Creates the folder and the folders above it that are missing; an existing folder is fine.
+    virtual bool MakeFolders(const std::string& path, std::string& error) = 0;
+    // Creates the folder only when nothing is at the path yet: false when anything is there.
+    virtual bool MakeNewFolder(const std::string& path, std::string& error) = 0;
+    // Deletes a folder with everything in it, never following a link out of it; a missing
+    // folder counts as deleted.
+    virtual bool RemoveFolder(const std::string& path, std::string& error) = 0;
+    // The absolute path with links and dot segments resolved as far as the path exists; empty
+    // when it cannot be resolved.
+    virtual std::string ResolvedPath(const std::string& path) = 0;
     // Waits for an advisory lock on the folder, shared between readers or held by one writer
     // (other programs using the same lock); null with the reason when it cannot be taken.
     virtual std::unique_ptr<IFileLock> LockFolder(const std::string& folder, bool exclusive,

@@ -2,6 +2,7 @@
 
 #include "platform/DebugOutput.h"
 #include "platform/FileAccess.h"
+#include "platform/Formatter.h"
 #include "platform/PcTimeZone.h"
 #include "platform/ProgramHost.h"
 #include "platform/RegistryManager.h"
@@ -21,6 +22,7 @@ struct PlatformServices {
     IProgramHost& program;
     IViewerLink& viewer;
     ITimeZoneSource& timeZones;
+    IFormatter& formatter; // formats the memory card
 };
 
 } // namespace dashcam

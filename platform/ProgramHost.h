@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace dashcam {
 
@@ -12,6 +13,8 @@ public:
     virtual std::string ExecutablePath() = 0;
     // The per-user folder for local application data, without a trailing separator.
     virtual std::string LocalAppDataFolder() = 0;
+    // The folders where the system keeps the fonts the skin may register, first choice first.
+    virtual std::vector<std::string> FontFolders() = 0;
     // Creates a folder; an existing one is fine.
     virtual bool MakeFolder(const std::string& path) = 0;
     // Copies a file, overwriting an older copy.

@@ -25,6 +25,11 @@ public:
     virtual ~IPrompt() = default;
     // A modal message with an OK button, captioned with the application's name.
     virtual void ShowMessage(std::u16string_view text) = 0;
+    // The same under a caption of its own.
+    virtual void ShowMessage(std::u16string_view caption, std::u16string_view text) = 0;
+    // A modal question in a plain message box with Yes and No buttons under its caption; true
+    // only for Yes.
+    virtual bool Confirm(std::u16string_view caption, std::u16string_view text) = 0;
     // A modal yes/no question of the given outer size in pixels; true only for Yes. The text
     // may hold CR LF line breaks.
     virtual bool AskYesNo(std::u16string_view title, std::u16string_view text, int width,

@@ -62,9 +62,9 @@ void ReadLine(std::u16string_view line, DeviceDescription& d, bool& codesRead) {
 
 } // namespace
 
-void LoadDeviceDescription(IFileAccess& files, const std::string& folder,
+void LoadDeviceDescription(IFileAccess& files, const std::string& path,
                            DeviceDescription& description) {
-    const FileHead head = files.ReadHead(folder + "ver.dat", kReadLimit);
+    const FileHead head = files.ReadHead(path, kReadLimit);
     if (!head.opened) {
         return;
     }

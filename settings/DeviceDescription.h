@@ -22,8 +22,9 @@ struct DeviceDescription {
     std::u16string device;
 };
 
-// Reads folder + "ver.dat" into the description; a missing or unreadable file leaves it empty.
-void LoadDeviceDescription(IFileAccess& files, const std::string& folder,
+// Reads the device description file into the description; a missing or unreadable file leaves
+// it empty.
+void LoadDeviceDescription(IFileAccess& files, const std::string& path,
                            DeviceDescription& description);
 
 } // namespace dashcam

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "settings/SettingsDiagnostics.h"
 #include "text/Utf.h"
@@ -91,13 +92,15 @@ std::optional<SettingsRecord> SettingsStore::ReadRecord(const std::string& path)
 }
 
 std::unique_ptr<IFileLock> SettingsStore::LockFolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
     // Readers take the lock alone too: a FAT card through FUSE answers wrongly (a missing or
     // all-zero file) when two programs read it at the same time. Without the lock (a folder
     // that is gone) the load or save itself reports what is wrong.
     std::string error;
-    return m_files.LockFolder(folder, true, error);
+    return m_files.LockFolder(folder.string(), true, error);
 }
 
 bool SettingsStore::LoadCardFile(const std::string& path) {
@@ -130,14 +133,14 @@ bool SettingsStore::FileLacksRecordPast(const std::string& path, std::uint32_t w
                                 card->Bytes().begin() + written);
 }
 
-void SettingsStore::RestoreDefaultSettings(const std::string& cardPath) {
-    const std::string path = cardPath + "default.cfg";
+bool SettingsStore::RestoreDefaultSettings(const std::string& path) {
     const std::int32_t kept40 = m_record->GetI32(OffsetOf("preserved_40"));
     const std::int32_t kept44 = m_record->GetI32(OffsetOf("preserved_44"));
     const std::uint16_t kept48 = m_record->GetU16(OffsetOf("preserved_48"));
     const std::int32_t kept224 = m_record->GetI32(OffsetOf("preserved_224"));
 
-    if (!LoadSettingsFile(path)) {
+    const bool loaded = LoadSettingsFile(path);
+    if (!loaded) {
         m_prompt.ShowMessage(u"no default.cfg :" + Utf16FromUtf8(path));
     }
     SettingsRecord& r = *m_record;
@@ -145,6 +148,7 @@ void SettingsStore::RestoreDefaultSettings(const std::string& cardPath) {
     r.SetI32(OffsetOf("preserved_44"), kept44);
     r.SetU16(OffsetOf("preserved_48"), kept48);
     r.SetI32(OffsetOf("preserved_224"), kept224);
+    return loaded;
 }
 
 } // namespace dashcam

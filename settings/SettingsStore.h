@@ -40,8 +40,9 @@ public:
     // since RememberCardState over its current content, asking keepMine where another program
     // changed the same field. Then the saved record becomes the remembered one.
     bool SaveChanges(const std::string& path, const KeepMineChoice& keepMine);
-    // Loads the card's default.cfg, keeping the device-owned values of the record in use.
-    void RestoreDefaultSettings(const std::string& cardPath);
+    // Loads the factory defaults file, keeping the device-owned values of the record in use;
+    // false, after telling the user, when it cannot be opened (the record stays as it was).
+    bool RestoreDefaultSettings(const std::string& defaultsPath);
 
     // Why the last failed load or save failed, in plain words.
     const std::string& LastError() const { return m_lastError; }

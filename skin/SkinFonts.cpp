@@ -1,6 +1,7 @@
 #include "skin/SkinFonts.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -43,13 +44,14 @@ CellUnits CellFromTables(const QFont& face) {
 
 } // namespace
 
-bool RegisterTahomaIfMissing() {
+bool RegisterTahomaIfMissing(const std::vector<std::string>& fontFolders) {
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
         return true;
     }
     for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-        for (const char* folder : {"/usr/share/wine/fonts/", "/usr/share/fonts/truetype/wine/"}) {
-            const QString path = QString::fromLatin1(folder) + QString::fromLatin1(file);
+        for (const std::string& folder : fontFolders) {
+            const QString path =
+                QDir(QString::fromStdString(folder)).filePath(QString::fromLatin1(file));
             if (QFile::exists(path)) {
                 QFontDatabase::addApplicationFont(path);
                 break;

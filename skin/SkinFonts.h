@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QFont>
+#include <string>
+#include <vector>
 
 namespace dashcam {
 
 // Makes the face "Tahoma" available: when the system has none, the metric-compatible Tahoma
-// that Debian's fonts-wine ships is registered with the application's font database. Needs a
-// QGuiApplication; returns whether Tahoma is available afterwards.
-bool RegisterTahomaIfMissing();
+// found in the first of the platform's font folders that holds it is registered with the
+// application's font database. Needs a QGuiApplication; returns whether Tahoma is available
+// afterwards.
+bool RegisterTahomaIfMissing(const std::vector<std::string>& fontFolders);
 
 // The skin gives font heights as character cells: the face's Windows ascent plus descent
 // (OS/2 usWinAscent + usWinDescent), as the platform sizes a font asked for by a positive

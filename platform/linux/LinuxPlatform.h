@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/PlatformServices.h"
+#include "platform/linux/CommandMounter.h"
 #include "platform/linux/IniRegistryManager.h"
+#include "platform/linux/LinuxFormatter.h"
 #include "platform/linux/LinuxProgramHost.h"
 #include "platform/linux/LinuxVolumes.h"
 #include "platform/linux/NoViewerLink.h"
@@ -16,8 +18,8 @@ namespace dashcam {
 class LinuxPlatform {
 public:
     LinuxPlatform()
-        : m_services{m_debug,    m_files,   m_zone,   m_volumes,
-                     m_registry, m_program, m_viewer, m_timeZones} {}
+        : m_services{m_debug,   m_files,  m_zone,      m_volumes,  m_registry,
+                     m_program, m_viewer, m_timeZones, m_formatter} {}
     LinuxPlatform(const LinuxPlatform&) = delete;
     LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
@@ -32,6 +34,8 @@ private:
     LinuxProgramHost m_program;
     NoViewerLink m_viewer;
     QtTimeZoneSource m_timeZones;
+    CommandMounter m_mounter;
+    LinuxFormatter m_formatter{m_volumes, m_mounter};
     PlatformServices m_services;
 };
 

@@ -26,6 +26,10 @@ std::string LinuxProgramHost::LocalAppDataFolder() {
     return std::string(home != nullptr ? home : "") + "/.local/share";
 }
 
+std::vector<std::string> LinuxProgramHost::FontFolders() {
+    return {"/usr/share/wine/fonts", "/usr/share/fonts/truetype/wine"};
+}
+
 bool LinuxProgramHost::MakeFolder(const std::string& path) {
     std::error_code error;
     std::filesystem::create_directories(path, error);

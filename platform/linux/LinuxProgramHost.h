@@ -9,6 +9,8 @@ class LinuxProgramHost : public IProgramHost {
 public:
     std::string ExecutablePath() override;
     std::string LocalAppDataFolder() override;
+    // Where Debian's fonts-wine puts its metric-compatible Tahoma.
+    std::vector<std::string> FontFolders() override;
     bool MakeFolder(const std::string& path) override;
     bool CopyFile(const std::string& from, const std::string& to) override;
     bool StartDetached(const std::string& program, const std::string& argument) override;

@@ -14,6 +14,10 @@ public:
     WriteOutcome WriteNewFile(const std::string& path,
                               std::span<const std::uint8_t> bytes) override;
     bool Remove(const std::string& path, std::string& error) override;
+    bool MakeFolders(const std::string& path, std::string& error) override;
+    bool MakeNewFolder(const std::string& path, std::string& error) override;
+    bool RemoveFolder(const std::string& path, std::string& error) override;
+    std::string ResolvedPath(const std::string& path) override;
     std::unique_ptr<IFileLock> LockFolder(const std::string& folder, bool exclusive,
                                           std::string& error) override;
 

@@ -65,6 +65,21 @@ TEST_F(MainWindowFaults, MissingSetupIsMadeFromTheDefaultsOnSave) {
     EXPECT_EQ(card.Read("default.cfg"), Defaults());
 }
 
+// The command line takes the window's route on a card that holds only default.cfg, so the card
+// gets the same setup.cfg whichever program made it.
+TEST_F(MainWindowFaults, CommandLineMakesTheSameSetupFromTheDefaultsAsSave) {
+    card.Write("default.cfg", Defaults());
+    StartRunning();
+    Click(CSettingDlg::kSave);
+    test::TempFolder other;
+    other.Write("default.cfg", Defaults());
+    const test::ProgramEnd end =
+        test::RunProgram(DASHCAM_CFG, {"set", other.Path().string(), "front_brightness=2"});
+    EXPECT_TRUE(end.exited && end.status == 0) << end.status;
+    ASSERT_TRUE(card.Exists("setup.cfg"));
+    EXPECT_EQ(other.Read("setup.cfg"), card.Read("setup.cfg"));
+}
+
 // setup.cfg cannot be read (a folder or a pipe in its place) and there is no default.cfg.
 TEST_F(MainWindowFaults, UnreadableSetupWithoutDefaultsIsToldAndLeftAsItIs) {
     for (const std::string kind : {"folder", "pipe"}) {

@@ -14,6 +14,7 @@
 #include "skin/SkinFonts.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
+#include "text/Utf.h"
 
 namespace dashcam {
 namespace {
@@ -232,6 +233,33 @@ TEST_F(MainWindow, ASystemRunningFromARemovableDriveKeepsItsCardFolder) {
     EXPECT_FALSE(std::filesystem::exists(appData.Path() / "Lumavist/dashcam-setting"));
     EXPECT_EQ(window.RelaunchPath(), "");
     EXPECT_EQ(context.settings.Current().GetI32(64), 1); // the named card's setup.cfg
+}
+
+// The Memory-card page's Format button formats with the platform's formatter and asks through
+// the application's prompt; the camera's files come back and the window goes on.
+TEST_F(MainWindow, FormatButtonFormatsWithThePlatformsFormatter) {
+    test::TempFolder appData;
+    platform.program.appData = appData.Path().string();
+    platform.program.executable = appData.File("dashcam-setting");
+    appData.WriteText("dashcam-setting", "the program");
+    card.WriteText("DCIM/video.avi", "a drive");
+    platform.volumes.removable.insert(card.CardPath());
+    platform.volumes.driveRoot = card.CardPath();
+    platform.volumes.identity = VolumeIdentity{"/dev/sdz1", 0x811, 8ULL << 30, 0, "CAM", "1-2"};
+    platform.formatter.erased = [this] { platform.volumes.identity->serial = "3-4"; };
+    platform.prompt.answers = {true};
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+
+    QTest::mouseClick(window.Page(2203)->Control(1341), Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_EQ(platform.formatter.requests.size(), 1u);
+    EXPECT_EQ(platform.formatter.requests[0].driveRoot, card.CardPath());
+    EXPECT_EQ(platform.prompt.questions.size(), 1u);
+    EXPECT_EQ(platform.prompt.messages,
+              std::vector<std::string>{Utf8FromUtf16(context.language.GetText(u"IDS_STRING179"))});
+    EXPECT_EQ(card.Read("setup.cfg"), SetupBytes());
+    EXPECT_TRUE(card.Exists("lang/ver.dat"));
+    EXPECT_FALSE(card.Exists("DCIM/video.avi"));
+    EXPECT_TRUE(window.isVisible());
 }
 
 // The window in four camera languages, saved into the build folder for a person to look at.

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -58,6 +60,29 @@ TEST(QtPromptTest, QuestionsAndProgressGoToThePopups) {
                         });
     worker.join();
     EXPECT_EQ(shownValue, 60);
+}
+
+// The card format's question and messages are plain message boxes under their own caption.
+TEST(QtPromptTest, ConfirmAndCaptionedMessagesAreMessageBoxes) {
+    QtPrompt prompt;
+    for (const auto& [button, answer] :
+         {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+        OnModalPopup([button = button](QWidget* popup) {
+            auto* box = qobject_cast<QMessageBox*>(popup);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), "Format");
+            EXPECT_EQ(box->text(), "Erase?");
+            box->button(button)->click();
+        });
+        EXPECT_EQ(prompt.Confirm(u"Format", u"Erase?"), answer);
+    }
+    OnModalPopup([](QWidget* popup) {
+        auto* box = qobject_cast<QMessageBox*>(popup);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "Format");
+        box->accept();
+    });
+    prompt.ShowMessage(u"Format", u"Done");
 }
 
 } // namespace

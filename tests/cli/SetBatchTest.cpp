@@ -88,12 +88,20 @@ TEST_F(SetBatch, ReadOnlyCardFailsAloneAndIsNamed) {
     EXPECT_NE(err.str().find("1 of 3 cards not changed: " + mountPoint + "\n"), std::string::npos)
         << err.str();
     EXPECT_EQ(lockedAfter, CameraRecord(2));
-    for (const auto& [card, device] : {std::pair{&first, 1u}, std::pair{&last, 4u}}) {
-        auto expected = CameraRecord(device);
-        expected[64] = 2;
-        expected[512] = 1;
-        EXPECT_EQ(card->Read("setup.cfg"), expected) << device;
+    auto expected = CameraRecord(1);
+    expected[64] = 2;
+    expected[512] = 1;
+    EXPECT_EQ(first.Read("setup.cfg"), expected);
+    // The card without setup.cfg starts from its defaults as the window does: device values 0.
+    expected = CameraRecord(4);
+    for (const SettingsField& field : kSettingsFields) {
+        if (field.role == FieldRole::DeviceOwned) {
+            std::fill_n(expected.begin() + field.offset, field.width, 0);
+        }
     }
+    expected[64] = 2;
+    expected[512] = 1;
+    EXPECT_EQ(last.Read("setup.cfg"), expected);
 }
 
 // A change that the record's own size word would leave off the card is refused before

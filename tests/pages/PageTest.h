@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
 #include "skin/CSubSlider.h"
 #include "tests/support/TestPlatform.h"
 

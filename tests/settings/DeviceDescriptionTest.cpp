@@ -14,7 +14,7 @@ struct DeviceDescriptionTest : ::testing::Test {
     DeviceDescription Load(const std::string& text) {
         card.WriteText("lang/ver.dat", text);
         DeviceDescription d;
-        LoadDeviceDescription(files, card.CardPath() + "lang/", d);
+        LoadDeviceDescription(files, card.File("lang/ver.dat"), d);
         return d;
     }
     test::TempFolder card;
@@ -54,7 +54,7 @@ TEST_F(DeviceDescriptionTest, OnlyTheFirstCodeLineCountsAndUnknownCodesKeepTheir
 
 TEST_F(DeviceDescriptionTest, MissingFileLeavesItEmptyAndAHugeOneIsReadOnlyToItsCap) {
     DeviceDescription d;
-    LoadDeviceDescription(files, card.CardPath() + "lang/", d);
+    LoadDeviceDescription(files, card.File("lang/ver.dat"), d);
     EXPECT_TRUE(d.codes.empty() && d.names.empty() && d.version.empty());
 
     const auto huge = Load(" Ver : 1.02\r\n" + std::string(5 * 1024 * 1024, 'x') +

@@ -29,7 +29,7 @@ TEST_F(RestoreDefaults, KeepsTheDeviceOwnedValuesOfTheRecordInUse) {
     card.Write("default.cfg",
                RecordBytes(544, {{0, 544}, {40, 9}, {44, 9}, {48, 0x00990009}, {64, 1}, {224, 9}}));
 
-    store.RestoreDefaultSettings(card.CardPath());
+    store.RestoreDefaultSettings(card.File("default.cfg"));
     const SettingsRecord& r = store.Current();
     EXPECT_EQ(r.GetU32(40), 0x11111111u);
     EXPECT_EQ(r.GetU32(44), 0x22222222u);
@@ -42,7 +42,7 @@ TEST_F(RestoreDefaults, KeepsTheDeviceOwnedValuesOfTheRecordInUse) {
 
 TEST_F(RestoreDefaults, FromAnAllZeroRecordThePreservedValuesBecomeZero) {
     card.Write("default.cfg", RecordBytes(544, {{40, 5}, {224, 6}, {88, 2}}));
-    store.RestoreDefaultSettings(card.CardPath());
+    store.RestoreDefaultSettings(card.File("default.cfg"));
     EXPECT_EQ(store.Current().GetU32(40), 0u);
     EXPECT_EQ(store.Current().GetU32(224), 0u);
     EXPECT_EQ(store.Current().GetI32(88), 2);
@@ -50,7 +50,7 @@ TEST_F(RestoreDefaults, FromAnAllZeroRecordThePreservedValuesBecomeZero) {
 
 TEST_F(RestoreDefaults, MissingDefaultsTellTheUserAndKeepTheRecord) {
     store.Current().SetI32(64, 2);
-    store.RestoreDefaultSettings(card.CardPath());
+    store.RestoreDefaultSettings(card.File("default.cfg"));
     EXPECT_EQ(prompt.messages,
               std::vector<std::string>{"no default.cfg :" + card.CardPath() + "default.cfg"});
     EXPECT_EQ(store.Current().GetI32(64), 2);

@@ -3,23 +3,26 @@
 #include <string>
 #include <vector>
 
-#include "pages/CardFormatUi.h"
 #include "platform/BlockingProgress.h"
+#include "platform/Prompt.h"
 #include "text/Utf.h"
 
 namespace dashcam::test {
 
-// Answers the question as told and records the messages and every progress value.
-class FakeCardFormatUi : public ICardFormatUi {
+// The prompt as the card format sees it: answers every question as told and records the
+// questions, the messages and every progress value.
+class FakeCardFormatUi : public IPrompt {
 public:
-    bool AskYesNo(const std::u16string&, const std::u16string& text) override {
+    void ShowMessage(std::u16string_view text) override { messages.push_back(Utf8FromUtf16(text)); }
+    void ShowMessage(std::u16string_view, std::u16string_view text) override { ShowMessage(text); }
+    bool Confirm(std::u16string_view, std::u16string_view text) override {
         questions.push_back(Utf8FromUtf16(text));
         return answer;
     }
-    void ShowMessage(const std::u16string&, const std::u16string& text) override {
-        messages.push_back(Utf8FromUtf16(text));
+    bool AskYesNo(std::u16string_view title, std::u16string_view text, int, int) override {
+        return Confirm(title, text);
     }
-    void ShowProgress(const std::u16string&, const std::u16string& text, int width, int height,
+    void ShowProgress(std::u16string_view, std::u16string_view text, int width, int height,
                       const std::function<void(IProgress&)>& start) override {
         progressText = Utf8FromUtf16(text);
         progressSize = {width, height};

@@ -15,6 +15,7 @@ class FakeProgramHost : public IProgramHost {
 public:
     std::string ExecutablePath() override { return executable; }
     std::string LocalAppDataFolder() override { return appData; }
+    std::vector<std::string> FontFolders() override { return real.FontFolders(); }
     bool MakeFolder(const std::string& path) override { return real.MakeFolder(path); }
     bool CopyFile(const std::string& from, const std::string& to) override {
         if (!failCopiesTo.empty() && to.find(failCopiesTo) != std::string::npos) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "platform/linux/LinuxProgramHost.h"
 #include "skin/SkinFonts.h"
 
 // Read by LeakSanitizer in the sanitizer build (and ignored otherwise): Qt's D-Bus module keeps
@@ -18,7 +19,7 @@ extern "C" const char* __lsan_default_options() {
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    dashcam::RegisterTahomaIfMissing();
+    dashcam::RegisterTahomaIfMissing(dashcam::LinuxProgramHost().FontFolders());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -21,6 +21,10 @@ public:
     };
 
     void ShowMessage(std::u16string_view text) override { messages.push_back(Utf8FromUtf16(text)); }
+    void ShowMessage(std::u16string_view, std::u16string_view text) override { ShowMessage(text); }
+    bool Confirm(std::u16string_view caption, std::u16string_view text) override {
+        return AskYesNo(caption, text, 0, 0);
+    }
     // Gives the next scripted answer; No when the script has run out.
     bool AskYesNo(std::u16string_view title, std::u16string_view text, int width,
                   int height) override {

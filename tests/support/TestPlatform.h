@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
 #include "platform/linux/IniRegistryManager.h"
 #include "tests/support/CapturedDebugOutput.h"
+#include "tests/support/FakeFormatter.h"
 #include "tests/support/FakePcTimeZone.h"
 #include "tests/support/FakeProgramHost.h"
 #include "tests/support/FakeTimeZoneSource.h"
@@ -17,7 +18,8 @@
 namespace dashcam::test {
 
 // Real files, with the parts of the PC a test must control replaced: the zone, the volumes'
-// removability, the program's place, the viewer, the zone catalogue and the user's answers. The
+// removability, the program's place, the viewer, the zone catalogue, the card formatter and the
+// user's answers. The
 // registry stand-in reads registry.ini in the test's own folder.
 struct TestPlatform {
     explicit TestPlatform(const std::string& registryLanguage = "")
@@ -34,7 +36,9 @@ struct TestPlatform {
     FakeViewerLink viewer;
     FakeTimeZoneSource timeZones; // empty unless the test adds zones
     ScriptedPrompt prompt;
-    PlatformServices services{debug, files, zone, volumes, registry, program, viewer, timeZones};
+    FakeFormatter formatter;
+    PlatformServices services{debug,   files,  zone,      volumes,  registry,
+                              program, viewer, timeZones, formatter};
 
 private:
     bool Write(const std::string& language) {

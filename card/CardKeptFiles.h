@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,8 @@ public:
 private:
     enum class State { Absent, LeftOut, Saved };
     struct File {
-        std::string relative; // its path inside the card folder
-        std::string backup;   // its copy in the backup folder
+        std::filesystem::path relative; // its path inside the card folder
+        std::string backup;             // its copy in the backup folder
         State state = State::Absent;
         std::vector<std::uint8_t> bytes;
     };

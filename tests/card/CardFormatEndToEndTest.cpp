@@ -5,7 +5,7 @@
 #include <set>
 #include <sstream>
 
-#include "pages/CCardFormat.h"
+#include "card/CCardFormat.h"
 #include "platform/linux/LinuxFormatter.h"
 #include "tests/support/CardImageTools.h"
 #include "tests/support/FakeCardFormatUi.h"

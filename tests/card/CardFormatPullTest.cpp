@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "pages/CCardFormat.h"
+#include "card/CCardFormat.h"
 #include "platform/linux/LinuxFormatter.h"
 #include "settings/CardPath.h"
 #include "tests/support/FakeCardFormatUi.h"

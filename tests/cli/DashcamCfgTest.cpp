@@ -9,6 +9,7 @@
 #include "platform/linux/NoViewerLink.h"
 #include "platform/linux/PosixFileAccess.h"
 #include "tests/support/CapturedDebugOutput.h"
+#include "tests/support/FakeFormatter.h"
 #include "tests/support/FakePcTimeZone.h"
 #include "tests/support/FakeTimeZoneSource.h"
 #include "tests/support/RecordBytes.h"
@@ -35,7 +36,9 @@ struct DashcamCfgTest : ::testing::Test {
     LinuxProgramHost program;
     NoViewerLink viewer;
     test::FakeTimeZoneSource timeZones;
-    PlatformServices services{debug, files, zone, volumes, registry, program, viewer, timeZones};
+    test::FakeFormatter formatter;
+    PlatformServices services{debug,   files,  zone,      volumes,  registry,
+                              program, viewer, timeZones, formatter};
     std::ostringstream out, err;
 };
 
@@ -95,6 +98,16 @@ TEST_F(DashcamCfgTest, MissingCardsAndFilesFail) {
     EXPECT_EQ(Run({"set", Card(), "wdr=1"}), 0);
     EXPECT_NE(err.str().find("using default.cfg"), std::string::npos);
     EXPECT_EQ(card.Read("setup.cfg")[436], 1);
+}
+
+// The camera's pending clock request stays as the card holds it, in its own words.
+TEST_F(DashcamCfgTest, SetLeavesThePendingClockRequestAsItIs) {
+    card.Write("setup.cfg", RecordBytes(544, {{0, 544}}));
+    card.WriteText("time.dat", "2023,12,31,23,59,58,-1130");
+    ASSERT_EQ(Run({"set", Card(), "wdr=1"}), 0) << err.str();
+    EXPECT_EQ(card.Read("setup.cfg")[436], 1);
+    const auto clock = card.Read("time.dat");
+    EXPECT_EQ(std::string(clock.begin(), clock.end()), "2023,12,31,23,59,58,-1130");
 }
 
 TEST_F(DashcamCfgTest, SetPastTheRecordsOwnSizeFailsAndSaysHowToFixIt) {

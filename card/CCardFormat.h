@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppContext.h"
-#include "pages/CardFormatUi.h"
+#include "card/AppContext.h"
 #include "platform/Formatter.h"
+#include "platform/Prompt.h"
 #include "platform/Volumes.h"
 
 namespace dashcam {
@@ -25,7 +25,7 @@ class CardKeptFiles;
 // not on the card and where their copies are.
 class CCardFormat {
 public:
-    CCardFormat(AppContext& context, IFormatter& formatter, ICardFormatUi& ui)
+    CCardFormat(AppContext& context, IFormatter& formatter, IPrompt& ui)
         : m_context(context), m_formatter(formatter), m_ui(ui) {}
 
     // The Format button: confirmation, viewer hand-shake, then the format procedure.
@@ -43,8 +43,9 @@ public:
 private:
     void ViewerHandshake();
     std::u16string VolumeLine(const VolumeIdentity& volume) const;
-    std::string MakeBackupFolder() const;
+    std::string MakeBackupFolder();
     bool BackUp(CardKeptFiles& kept, const std::string& backupFolder);
+    void RemoveBackup(const std::string& backupFolder);
     void FormatWorker(const std::string& driveRoot, bool large, IProgress& progress);
     bool FormatCallback(int command, const void* data, IProgress& progress);
     void FollowTheCard();
@@ -62,7 +63,7 @@ private:
 
     AppContext& m_context;
     IFormatter& m_formatter;
-    ICardFormatUi& m_ui;
+    IPrompt& m_ui;
     std::atomic<int> m_success{0};
     bool m_formatRan = false;     // the formatter was asked to format, so the card was touched
     bool m_deviceChanged = false; // the drive root was no longer on the confirmed volume

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/LanguageChoice.h"
+#include "text/LanguageChoice.h"
 
 namespace dashcam {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/LanguageChoice.h"
+#include "text/LanguageChoice.h"
 
 #include <array>
 #include <utility>

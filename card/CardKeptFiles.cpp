@@ -1,22 +1,34 @@
-#include "pages/CardKeptFiles.h"
+#include "card/CardKeptFiles.h"
 
+#include <filesystem>
 #include <utility>
+
+#include "card/CardFolder.h"
 
 namespace dashcam {
 
+namespace {
+
+std::string InCard(const std::string& cardFolder, const std::filesystem::path& relative) {
+    return (std::filesystem::path(cardFolder) / relative).string();
+}
+
+} // namespace
+
 CardKeptFiles::CardKeptFiles(IFileAccess& files, const std::string& backupFolder) : m_files(files) {
-    for (const auto& [relative, backup] :
-         {std::pair{"setup.cfg", "setup.cfg"}, std::pair{"default.cfg", "default.cfg"},
-          std::pair{"lang/ver.dat", "ver.dat"}}) {
+    for (const std::filesystem::path& relative :
+         {std::filesystem::path(kSetupFileName), std::filesystem::path(kDefaultsFileName),
+          CardFolder::DeviceDescriptionInCard()}) {
         File& file = m_kept.emplace_back();
         file.relative = relative;
-        file.backup = backupFolder + backup;
+        // Each under its bare name: the backup folder has no sub-folders.
+        file.backup = (std::filesystem::path(backupFolder) / relative.filename()).string();
     }
 }
 
 bool CardKeptFiles::BackUp(const std::string& cardFolder, std::string& failed) {
     for (File& file : m_kept) {
-        const std::string onCard = cardFolder + file.relative;
+        const std::string onCard = InCard(cardFolder, file.relative);
         FileHead head = m_files.ReadPlainFile(onCard, kCameraFileLimit + 1);
         if (head.missing) {
             continue; // nothing to keep, and nothing of an earlier format is put in its place
@@ -40,7 +52,7 @@ std::vector<std::string> CardKeptFiles::Restore(const std::string& cardFolder,
                                                 std::uint64_t cardDevice) {
     std::vector<std::string> notOnCard;
     for (const File& file : m_kept) {
-        const std::string onCard = cardFolder + file.relative;
+        const std::string onCard = InCard(cardFolder, file.relative);
         if (file.state == State::Saved && !Put(onCard, file.bytes, cardDevice, kCameraFileLimit)) {
             notOnCard.push_back(onCard);
         }
@@ -52,7 +64,7 @@ std::vector<std::string> CardKeptFiles::NotOnCard(const std::string& cardFolder,
                                                   std::uint64_t cardDevice) {
     std::vector<std::string> notOnCard;
     for (const File& file : m_kept) {
-        const std::string onCard = cardFolder + file.relative;
+        const std::string onCard = InCard(cardFolder, file.relative);
         if (file.state == State::Saved &&
             (cardDevice == 0 || !IsOnCard(onCard, file.bytes, cardDevice, kCameraFileLimit))) {
             notOnCard.push_back(onCard);
@@ -65,7 +77,7 @@ std::vector<std::string> CardKeptFiles::LeftOut(const std::string& cardFolder) c
     std::vector<std::string> paths;
     for (const File& file : m_kept) {
         if (file.state == State::LeftOut) {
-            paths.push_back(cardFolder + file.relative);
+            paths.push_back(InCard(cardFolder, file.relative));
         }
     }
     return paths;

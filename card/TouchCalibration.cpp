@@ -1,4 +1,8 @@
-#include "settings/TouchCalibration.h"
+#include "card/TouchCalibration.h"
+
+#include <filesystem>
+
+#include "card/CardFolder.h"
 
 namespace dashcam {
 
@@ -8,7 +12,8 @@ bool RequestTouchCalibrationReset(IVolumes& volumes, IFileAccess& files,
     if (root.empty()) {
         return false;
     }
-    const WriteOutcome outcome = files.WriteWhole(root + "set_touch_cal.txt", {});
+    const WriteOutcome outcome =
+        files.WriteWhole((std::filesystem::path(root) / kTouchCalibrationFileName).string(), {});
     return outcome.opened && outcome.written;
 }
 

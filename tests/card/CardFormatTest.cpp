@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include "pages/CCardFormat.h"
+#include "card/CCardFormat.h"
 #include "tests/support/FakeCardFormatUi.h"
 #include "tests/support/FakeFormatter.h"
 #include "tests/support/FakeSysfs.h"

@@ -1,11 +1,12 @@
-#include "pages/CCardFormat.h"
+#include "card/CCardFormat.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <thread>
 #include <utility>
 
-#include "pages/CardKeptFiles.h"
+#include "card/CardFolder.h"
+#include "card/CardKeptFiles.h"
 #include "text/Utf.h"
 
 namespace dashcam {
@@ -16,7 +17,7 @@ constexpr std::uint32_t kDeviceChange = 0x219;     // WM_DEVICECHANGE
 constexpr std::uint64_t kLargeCardMiB = 60000;
 
 std::string FileName(const std::string& path) {
-    return path.substr(path.rfind('/') + 1);
+    return std::filesystem::path(path).filename().string();
 }
 
 std::u16string SizeText(std::uint64_t bytes) {
@@ -54,7 +55,7 @@ void CCardFormat::OnFormatButton() {
     if (!volume.device.empty()) {
         question += VolumeLine(volume) + u"\r\n";
     }
-    if (!m_ui.AskYesNo(Text(u"IDS_STRING162"), question)) {
+    if (!m_ui.Confirm(Text(u"IDS_STRING162"), question)) {
         return;
     }
     m_confirmed = volume;
@@ -90,19 +91,27 @@ bool CCardFormat::IsLargeCard() const {
            volumes.CapacityBytes(m_context.CardPath) / 1048576 > kLargeCardMiB;
 }
 
-std::string CCardFormat::MakeBackupFolder() const {
-    const std::string base = m_context.platform.program.LocalAppDataFolder() + "/Lumavist/";
+std::string CCardFormat::MakeBackupFolder() {
+    IFileAccess& files = m_context.platform.files;
+    const std::filesystem::path base =
+        std::filesystem::path(m_context.platform.program.LocalAppDataFolder()) /
+        kLocalProgramFolderName;
     const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string folder =
-            base + "format-backup-" + std::to_string(stamp) + "-" + std::to_string(attempt);
-        std::error_code error;
-        std::filesystem::create_directories(base, error);
-        if (std::filesystem::create_directory(folder, error) && !error) {
-            return folder + "/";
+        const std::filesystem::path folder =
+            base / ("format-backup-" + std::to_string(stamp) + "-" + std::to_string(attempt));
+        std::string error;
+        files.MakeFolders(base.string(), error);
+        if (files.MakeNewFolder(folder.string(), error)) {
+            return FolderPath(folder);
         }
     }
     return {};
+}
+
+void CCardFormat::RemoveBackup(const std::string& backupFolder) {
+    std::string error;
+    m_context.platform.files.RemoveFolder(backupFolder, error);
 }
 
 bool CCardFormat::BackUp(CardKeptFiles& kept, const std::string& backupFolder) {
@@ -111,8 +120,7 @@ bool CCardFormat::BackUp(CardKeptFiles& kept, const std::string& backupFolder) {
         return true;
     }
     // The card is untouched: a half backup is of no use.
-    std::error_code error;
-    std::filesystem::remove_all(backupFolder, error);
+    RemoveBackup(backupFolder);
     ShowNotFormatted(u"IDS_STRING407", failed);
     return false;
 }
@@ -164,20 +172,12 @@ void CCardFormat::FollowTheCard() {
     // The card may come back at another mount point: the card folder moves with it, so the
     // restore and a later Save reach the card and not a stale folder.
     const std::string mount = m_formatter.MountPointAfterFormat();
-    std::error_code error;
-    std::string card = std::filesystem::weakly_canonical(m_context.CardPath, error).string();
-    if (error || mount.empty() || mount == m_driveRoot) {
+    const std::string card = FolderPath(m_context.platform.files.ResolvedPath(m_context.CardPath));
+    if (card.empty() || mount.empty() || mount == m_driveRoot) {
         return;
     }
-    if (card.back() != '/') {
-        card += '/';
-    }
     if (card.rfind(m_driveRoot, 0) == 0) {
-        std::string moved = mount;
-        if (moved.back() != '/') {
-            moved += '/';
-        }
-        m_context.CardPath = moved + card.substr(m_driveRoot.size());
+        m_context.CardPath = FolderPath(mount) + card.substr(m_driveRoot.size());
     }
 }
 
@@ -203,15 +203,17 @@ void CCardFormat::PutBack(CardKeptFiles& kept, const std::string& backupFolder) 
     std::uint64_t sameDevice = 0;
     const std::uint64_t fresh = mounted ? FreshCardDevice(sameDevice) : 0;
     const std::string executable = m_context.platform.program.ExecutablePath();
-    const std::string copy = m_context.CardPath + FileName(executable);
+    const std::string copy =
+        (std::filesystem::path(m_context.CardPath) / FileName(executable)).string();
     // A card that was not touched still holds everything, the files left out of the backup too.
     const bool untouched = fresh == 0 && sameDevice != 0;
     std::vector<std::string> notOnCard;
     std::string programCopy = untouched ? std::string() : copy;
     std::u16string why;
     if (fresh != 0) {
-        std::error_code error;
-        std::filesystem::create_directories(m_context.CardPath + "lang", error);
+        std::string error;
+        m_context.platform.files.MakeFolders(CardFolder(m_context.CardPath).LanguageFolder(),
+                                             error);
         notOnCard = kept.Restore(m_context.CardPath, fresh);
         if (kept.CopyOnto(executable, copy, fresh)) {
             programCopy.clear();
@@ -229,9 +231,8 @@ void CCardFormat::PutBack(CardKeptFiles& kept, const std::string& backupFolder) 
 void CCardFormat::Report(const std::vector<std::string>& notOnCard, const std::u16string& why,
                          const std::vector<std::string>& leftOut, const std::string& programCopy,
                          const std::string& backupFolder) {
-    std::error_code error;
     if (notOnCard.empty()) {
-        std::filesystem::remove_all(backupFolder, error); // it holds nothing the card lacks
+        RemoveBackup(backupFolder); // it holds nothing the card lacks
     }
     std::u16string text;
     if (notOnCard.empty() && leftOut.empty() && programCopy.empty()) {
@@ -324,8 +325,7 @@ void CCardFormat::Format() {
         m_ui.ShowMessage(Text(u"IDS_STRING162"), m_loadFailure);
     }
     if (m_deviceChanged) {
-        std::error_code error;
-        std::filesystem::remove_all(backupFolder, error);
+        RemoveBackup(backupFolder);
         ShowNotFormatted(u"IDS_STRING409");
         return;
     }
@@ -335,8 +335,7 @@ void CCardFormat::Format() {
         if (m_formatRan) {
             FollowTheCard();
         }
-        std::error_code error;
-        std::filesystem::remove_all(backupFolder, error);
+        RemoveBackup(backupFolder);
         m_ui.ShowMessage(Text(u"IDS_STRING162"), FailureText());
         return;
     }
