@@ -1,6 +1,9 @@
 #include "app/CSettingApp.h"
 
 #include "app/CSettingDlg.h"
+#include "app/CardSearch.h"
+#include "platform/linux/LinuxMountTable.h"
+#include "platform/linux/LinuxMountWatch.h"
 #include "settings/CardPath.h"
 #include "skin/SkinFonts.h"
 
@@ -16,6 +19,7 @@ CSettingApp::CSettingApp(int& argc, char** argv)
         cardArguments.push_back(arguments[i].toStdString());
     }
     m_context->CardPath = CardPathFromArguments(cardArguments);
+    m_argumentCount = arguments.size() - 1;
 }
 
 CSettingApp::~CSettingApp() = default;
@@ -23,12 +27,28 @@ CSettingApp::~CSettingApp() = default;
 int CSettingApp::InitInstance() {
     CSettingDlg dialog(*m_context);
     m_prompt.SetOwner(&dialog);
-    if (dialog.Start() != CSettingDlg::StartResult::Running) {
+    CSettingDlg::StartResult started = dialog.Start();
+    if (started == CSettingDlg::StartResult::NoCardFolder && m_argumentCount > 1) {
+        m_platform.Services().debug.Write(u"Usage: dashcam-setting [CARD-FOLDER]");
+        return 2;
+    }
+    if (started == CSettingDlg::StartResult::NoCardFolder && m_argumentCount == 0 && FindCard()) {
+        started = dialog.Start();
+    }
+    if (started != CSettingDlg::StartResult::Running) {
         return 0;
     }
     dialog.exec();
     m_prompt.SetOwner(nullptr);
     return 0;
+}
+
+bool CSettingApp::FindCard() {
+    m_context->language.LoadLanguage(CardSearch::DesktopLanguagePack());
+    LinuxMountTable mounts;
+    LinuxMountWatch watch;
+    m_context->CardPath = CardSearch(*m_context, mounts, watch).Run();
+    return !m_context->CardPath.empty();
 }
 
 } // namespace dashcam
