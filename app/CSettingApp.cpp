@@ -13,6 +13,8 @@ CSettingApp::CSettingApp(int& argc, char** argv)
     : QApplication(argc, argv),
       m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)) {
     RegisterTahomaIfMissing();
+    // Lets the desktop match the windows to the installed entry (its name and icon).
+    setDesktopFileName(QStringLiteral(DASHCAM_APP_ID));
     const QStringList arguments = QCoreApplication::arguments();
     std::vector<std::string> cardArguments;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
