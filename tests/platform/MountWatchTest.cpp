@@ -8,6 +8,7 @@
 #include "platform/linux/LinuxMountWatch.h"
 #include "tests/support/CardImageTools.h"
 #include "tests/support/PrivateDiskService.h"
+#include "tests/support/SystemBusDiskService.h"
 #include "tests/support/TempFolder.h"
 
 namespace dashcam {
@@ -62,6 +63,18 @@ TEST(MountWatch, DiskServiceTellsOfAMount) {
     service.connection.call(mount);
     QTest::qWait(200);
     EXPECT_EQ(changes, seen); // stopped: no more news
+}
+
+// Debian 12's own udisksd answers the watch's ping, so a desktop's watch takes its signals.
+TEST(MountWatch, RealDiskServiceIsTakenWhenItAnswers) {
+    if (!test::SystemBusDiskService::Present()) {
+        GTEST_SKIP() << "udisksd (package udisks2) or dbus-daemon is missing";
+    }
+    test::SystemBusDiskService daemon;
+    ASSERT_TRUE(daemon.ready);
+    LinuxMountWatch watch(daemon.connection);
+    watch.Start([] {});
+    EXPECT_EQ(watch.Watching(), LinuxMountWatch::Source::DiskService);
 }
 
 } // namespace
