@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace dashcam {
 namespace {
@@ -34,11 +35,12 @@ void CCardWaitDlg::LayOut() {
 }
 
 // Watching starts with the window; one look right after it catches a card mounted between the
-// first search and now.
+// first search and now. That look waits for the event loop: a window ended while it is still
+// being shown would leave its modal loop running.
 void CCardWaitDlg::showEvent(QShowEvent* event) {
     CPopupDlgBase::showEvent(event);
     m_watch.Start([this] { LookAgain(); });
-    LookAgain();
+    QTimer::singleShot(0, this, &CCardWaitDlg::LookAgain);
 }
 
 void CCardWaitDlg::done(int result) {

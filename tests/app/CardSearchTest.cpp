@@ -195,6 +195,20 @@ TEST_F(CardSearchTest, WaitsForACardToBeMounted) {
     EXPECT_FALSE(watch.Watching());
 }
 
+// A card mounted after the first look but before the watch started is still found.
+TEST_F(CardSearchTest, ACardMountedBeforeTheWatchStartsEndsTheWait) {
+    struct LateWatch : FakeMountWatch {
+        std::function<void()> before;
+        void Start(std::function<void()> changed) override {
+            before();
+            FakeMountWatch::Start(std::move(changed));
+        }
+    } late;
+    std::string card;
+    late.before = [&] { card = Mount("a", true, "setup"); };
+    EXPECT_EQ(CardSearch(context, mountTable, late).Run(), card);
+}
+
 TEST_F(CardSearchTest, WaitingCanBeCancelled) {
     WhenShown<CCardWaitDlg>(
         [](CCardWaitDlg& wait) { QTest::mouseClick(wait.CancelButton(), Qt::LeftButton); });
