@@ -1,6 +1,9 @@
 #include "app/CSettingApp.h"
 
 #include "app/CSettingDlg.h"
+#include "app/CardSearch.h"
+#include "platform/linux/LinuxMountTable.h"
+#include "platform/linux/LinuxMountWatch.h"
 #include "settings/CardPath.h"
 #include "skin/SkinFonts.h"
 
@@ -10,12 +13,15 @@ CSettingApp::CSettingApp(int& argc, char** argv)
     : QApplication(argc, argv),
       m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)) {
     RegisterTahomaIfMissing(m_platform.Services().program.FontFolders());
+    // Lets the desktop match the windows to the installed entry (its name and icon).
+    setDesktopFileName(QStringLiteral(DASHCAM_APP_ID));
     const QStringList arguments = QCoreApplication::arguments();
     std::vector<std::string> cardArguments;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         cardArguments.push_back(arguments[i].toStdString());
     }
     m_context->CardPath = CardPathFromArguments(cardArguments);
+    m_argumentCount = arguments.size() - 1;
 }
 
 CSettingApp::~CSettingApp() = default;
@@ -23,12 +29,28 @@ CSettingApp::~CSettingApp() = default;
 int CSettingApp::InitInstance() {
     CSettingDlg dialog(*m_context);
     m_prompt.SetOwner(&dialog);
-    if (dialog.Start() != CSettingDlg::StartResult::Running) {
+    CSettingDlg::StartResult started = dialog.Start();
+    if (started == CSettingDlg::StartResult::NoCardFolder && m_argumentCount > 1) {
+        m_platform.Services().debug.Write(u"Usage: dashcam-setting [CARD-FOLDER]");
+        return 2;
+    }
+    if (started == CSettingDlg::StartResult::NoCardFolder && m_argumentCount == 0 && FindCard()) {
+        started = dialog.Start();
+    }
+    if (started != CSettingDlg::StartResult::Running) {
         return 0;
     }
     dialog.exec();
     m_prompt.SetOwner(nullptr);
     return 0;
+}
+
+bool CSettingApp::FindCard() {
+    m_context->language.LoadLanguage(CardSearch::DesktopLanguagePack());
+    LinuxMountTable mounts;
+    LinuxMountWatch watch;
+    m_context->CardPath = CardSearch(*m_context, mounts, watch).Run();
+    return !m_context->CardPath.empty();
 }
 
 } // namespace dashcam

@@ -21,9 +21,14 @@ public:
     AppContext& Context() { return *m_context; }
 
 private:
+    // Started without a card folder: finds the card and takes it as the card folder; false
+    // when the user gave up.
+    bool FindCard();
+
     LinuxPlatform m_platform;
     QtPrompt m_prompt;
     std::unique_ptr<AppContext> m_context;
+    qsizetype m_argumentCount = 0;
 };
 
 } // namespace dashcam

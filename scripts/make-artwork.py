@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the editor's skin artwork and program icon.
 
-    scripts/make-artwork.py          writes resources/png/<id>.png and resources/icon/128.png
+    scripts/make-artwork.py          writes resources/png/<id>.png, resources/icon/128.png and
+                                     the desktop icons resources/icon/hicolor/<size>.png
     scripts/make-artwork.py --check  verifies the written files: present, decodable, RGBA, the
                                      right sizes, marker borders exactly in place, and identical
                                      to what this script draws now
@@ -27,6 +28,10 @@ from png_rgba import decode_png, encode_png  # noqa: E402
 ROOT = Path(__file__).resolve().parent.parent
 PNG_DIR = ROOT / "resources" / "png"
 ICON_PATH = ROOT / "resources" / "icon" / "128.png"
+# The icon as the desktop's menus and launchers take it: hicolor theme sizes, installed as
+# share/icons/hicolor/<size>x<size>/apps/.
+DESKTOP_ICON_DIR = ROOT / "resources" / "icon" / "hicolor"
+DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 MARKER = (0, 0, 0, 255)
 
@@ -301,28 +306,30 @@ def dot_scale(style):
 # --- program icon --------------------------------------------------------------------------
 
 
-def icon():
-    """48 x 48: a dash-cam body with a large lens and a small recording light."""
-    s = 48
+def icon(s=48):
+    """s x s: a dash-cam body with a large lens and a small recording light, drawn on a 48-unit
+    grid scaled to the size."""
+    k = s / 48.0
     p = Picture(s, s)
-    p.fill(Rect(2, 4, 46, 44, (9, 9, 9, 9)), (28, 38, 50))
-    p.fill(Rect(3, 5, 45, 43, (8, 8, 8, 8)), vertical(5, (84, 112, 146), 43, (50, 70, 96)))
-    p.fill(Rect(6, 6, 42, 7), with_alpha(WHITE, 50))
-    cx, cy = 24.0, 24.5
-    p.fill(Ellipse(cx, cy, 15.5), (24, 32, 43))
-    p.fill(Ellipse(cx, cy, 13.5), (150, 166, 184))
-    p.fill(Ellipse(cx, cy, 12.3), (30, 40, 54))
+    p.fill(Rect(2 * k, 4 * k, 46 * k, 44 * k, (9 * k,) * 4), (28, 38, 50))
+    p.fill(Rect(3 * k, 5 * k, 45 * k, 43 * k, (8 * k,) * 4),
+           vertical(5 * k, (84, 112, 146), 43 * k, (50, 70, 96)))
+    p.fill(Rect(6 * k, 6 * k, 42 * k, 7 * k), with_alpha(WHITE, 50))
+    cx, cy = 24.0 * k, 24.5 * k
 
     def glass(x, y):
-        d = math.hypot(x + 0.5 - cx + 3, y + 0.5 - cy + 3) / 14.0
+        d = math.hypot(x + 0.5 - cx + 3 * k, y + 0.5 - cy + 3 * k) / (14.0 * k)
         return mix((78, 140, 206), (16, 30, 54), d)
 
-    p.fill(Ellipse(cx, cy, 10.5), glass)
-    p.fill(Ellipse(cx, cy, 5.0), (10, 16, 28))
-    p.fill(Ellipse(cx - 4.0, cy - 4.5, 3.2, 2.4), with_alpha(WHITE, 190))
-    p.fill(Ellipse(cx + 4.5, cy + 4.5, 1.3), with_alpha(WHITE, 90))
-    p.fill(Ellipse(39.0, 10.5, 2.6), (226, 72, 60))
-    p.fill(Ellipse(38.4, 9.8, 0.9), with_alpha(WHITE, 150))
+    p.fill(Ellipse(cx, cy, 15.5 * k), (24, 32, 43))
+    p.fill(Ellipse(cx, cy, 13.5 * k), (150, 166, 184))
+    p.fill(Ellipse(cx, cy, 12.3 * k), (30, 40, 54))
+    p.fill(Ellipse(cx, cy, 10.5 * k), glass)
+    p.fill(Ellipse(cx, cy, 5.0 * k), (10, 16, 28))
+    p.fill(Ellipse(cx - 4.0 * k, cy - 4.5 * k, 3.2 * k, 2.4 * k), with_alpha(WHITE, 190))
+    p.fill(Ellipse(cx + 4.5 * k, cy + 4.5 * k, 1.3 * k), with_alpha(WHITE, 90))
+    p.fill(Ellipse(39.0 * k, 10.5 * k, 2.6 * k), (226, 72, 60))
+    p.fill(Ellipse(38.4 * k, 9.8 * k, 0.9 * k), with_alpha(WHITE, 150))
     return p
 
 
@@ -361,14 +368,21 @@ def outputs():
     files = {PNG_DIR / ("%d.png" % image_id): encode_png(rows)
              for image_id, rows in sorted(artwork().items())}
     files[ICON_PATH] = encode_png(icon().rows())
+    for size in DESKTOP_ICON_SIZES:
+        files[desktop_icon_path(size)] = encode_png(icon(size).rows())
     return files
+
+
+def desktop_icon_path(size):
+    return DESKTOP_ICON_DIR / ("%d.png" % size)
 
 
 def write():
     for path, data in outputs().items():
         path.parent.mkdir(parents=True, exist_ok=True)
         path.write_bytes(data)
-    print("make-artwork: wrote %d images and the icon" % len(SIZES))
+    print("make-artwork: wrote %d images, the icon and %d desktop icons"
+          % (len(SIZES), len(DESKTOP_ICON_SIZES)))
 
 
 # --- checking ------------------------------------------------------------------------------
@@ -451,12 +465,17 @@ def check():
     icon_rows = decoded.get(ICON_PATH)
     if icon_rows is not None and (len(icon_rows[0]), len(icon_rows)) not in ((32, 32), (48, 48)):
         problems.append("icon: %dx%d is neither 32x32 nor 48x48" % (len(icon_rows[0]), len(icon_rows)))
+    for size in DESKTOP_ICON_SIZES:
+        rows = decoded.get(desktop_icon_path(size))
+        if rows is not None and (len(rows[0]), len(rows)) != (size, size):
+            problems.append("desktop icon %d: %dx%d" % (size, len(rows[0]), len(rows)))
 
     for problem in problems:
         print("make-artwork: " + problem, file=sys.stderr)
     if problems:
         return 1
-    print("make-artwork: %d images and the icon are in order" % len(SIZES))
+    print("make-artwork: %d images, the icon and %d desktop icons are in order"
+          % (len(SIZES), len(DESKTOP_ICON_SIZES)))
     return 0
 
 

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxVolumes.h"
 
+#include "platform/linux/LinuxMountTable.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -41,24 +43,6 @@ std::string ReadFirstLine(const fs::path& file) {
 
 std::string Number(dev_t device) {
     return std::to_string(major(device)) + ":" + std::to_string(minor(device));
-}
-
-// One line of the mount table: the mounted file system's number, mount point and source.
-struct Mount {
-    std::string numbers, mountPoint, source;
-};
-
-bool ParseMount(const std::string& line, Mount& mount) {
-    std::istringstream fields(line);
-    std::string id, parent, root;
-    if (!(fields >> id >> parent >> mount.numbers >> root >> mount.mountPoint)) {
-        return false;
-    }
-    std::string field;
-    while (fields >> field && field != "-") {
-    }
-    std::string type;
-    return static_cast<bool>(fields >> type >> mount.source);
 }
 
 // The sysfs folder of the whole disk for a block device (the parent of a partition).
@@ -201,8 +185,8 @@ std::string LinuxVolumes::MountSource(unsigned long device) const {
     std::string line;
     const std::string wanted = Number(dev_t(device));
     while (std::getline(in, line)) {
-        Mount mount;
-        if (ParseMount(line, mount) && mount.numbers == wanted) {
+        MountInfoLine mount;
+        if (ParseMountInfoLine(line, mount) && mount.numbers == wanted) {
             return mount.source;
         }
     }
@@ -247,9 +231,10 @@ bool LinuxVolumes::HoldsSystemFiles(const fs::path& disk) const {
     std::ifstream mounts(m_proc + "/self/mountinfo");
     std::string line;
     while (std::getline(mounts, line)) {
-        Mount mount;
-        if (!ParseMount(line, mount) || std::find(kSystemMounts.begin(), kSystemMounts.end(),
-                                                  mount.mountPoint) == kSystemMounts.end()) {
+        MountInfoLine mount;
+        if (!ParseMountInfoLine(line, mount) ||
+            std::find(kSystemMounts.begin(), kSystemMounts.end(), mount.mountPoint) ==
+                kSystemMounts.end()) {
             continue;
         }
         if (names.count(mount.numbers) != 0 || NamesDevice(names, mount.source)) {

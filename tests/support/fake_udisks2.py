@@ -106,6 +106,7 @@ class Block(dbus.service.Object):
         if failure == "fail-unmount":
             raise error("DeviceBusy", "busy")
         state["mounted"] = False
+        self.MountPointsChanged()
 
     @dbus.service.method("org.freedesktop.UDisks2.Filesystem", in_signature="a{sv}", out_signature="s")
     def Mount(self, opts):
@@ -113,7 +114,18 @@ class Block(dbus.service.Object):
         if failure == "fail-mount":
             raise error("Failed", "no")
         state["mounted"] = True
+        self.MountPointsChanged()
         return mount_point + "-new"
+
+    # As udisksd tells of every mount and unmount, whoever made it.
+    @dbus.service.signal("org.freedesktop.DBus.Properties", signature="sa{sv}as")
+    def PropertiesChanged(self, interface, changed, invalidated):
+        pass
+
+    def MountPointsChanged(self):
+        points = [bytestring(mount_point)] if state["mounted"] else []
+        self.PropertiesChanged("org.freedesktop.UDisks2.Filesystem",
+                               {"MountPoints": dbus.Array(points, signature="ay")}, [])
 
     @dbus.service.method("org.freedesktop.UDisks2.Block", in_signature="sa{sv}", out_signature="h")
     def OpenDevice(self, mode, opts):
