@@ -191,6 +191,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     if (m_context.CardPath.empty()) {
         return StartResult::NoCardFolder;
     }
+    StartReadingTimeZones();
     ClockFile(platform.files, platform.pcTimeZone)
         .ReadClockFile(m_context.CardPath + "time.dat", m_context.clockRequest);
     LoadDeviceDescription(platform.files, m_context.CardPath + "lang/", m_device);
@@ -285,6 +286,22 @@ void CSettingDlg::CreateControls() {
     }
 }
 
+// The zone catalogue takes longer to read than the rest of the start-up; it is read on a thread
+// of its own while the card's files, the skin and the first pages are made, and handed to the
+// System page when that is created.
+void CSettingDlg::StartReadingTimeZones() {
+    ITimeZoneSource& source = m_context.platform.timeZones;
+    m_timeZones =
+        std::async(std::launch::async, [&source] { return CTimeZoneInfoManager::Read(source); });
+}
+
+TimeZoneCatalogue CSettingDlg::TakeTimeZones() {
+    if (!m_timeZones.valid()) {
+        return CTimeZoneInfoManager::Read(m_context.platform.timeZones);
+    }
+    return m_timeZones.get();
+}
+
 void CSettingDlg::CreatePages() {
     auto make = [&](int tabId, CBaseDialog* page) {
         page->setParent(this);
@@ -299,7 +316,7 @@ void CSettingDlg::CreatePages() {
     make(kTabCamera, new CCommonDlg(m_context));
     make(kTabRoadSafety, new CNormalDlg(m_context));
     make(kTabRecord, new CParkingDlg(m_context));
-    auto* system = new CSystemDlg(m_context);
+    auto* system = new CSystemDlg(m_context, nullptr, [this] { return TakeTimeZones(); });
     system->SetDevice(m_device);
     make(kTabSystem, system);
 }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
+#include <future>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/linux/LinuxFormatter.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CMemCanvas.h"
+#include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 
@@ -73,6 +75,8 @@ private:
     Relaunch PrepareRelaunch();
     void CreateBackground();
     void CreateControls();
+    void StartReadingTimeZones();
+    TimeZoneCatalogue TakeTimeZones();
     void CreatePages();
     void LoadPages();
     void SelectTab(int tabId);
@@ -95,7 +99,8 @@ private:
     bool m_ready = false;
     CRStaticText* m_title = nullptr;
     std::map<int, CRButton*> m_buttons;
-    std::map<int, CBaseDialog*> m_pages; // by tab id
+    std::map<int, CBaseDialog*> m_pages;        // by tab id
+    std::future<TimeZoneCatalogue> m_timeZones; // read beside the start-up until the System page
     QPoint m_dragOrigin;
     bool m_systemMoveTried = false;
     bool m_systemMoving = false;

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPainter>
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
@@ -18,22 +19,44 @@
 
 #include "app/CSettingApp.h"
 #include "app/CSettingDlg.h"
+#include "skin/SkinFonts.h"
 
 namespace {
 
 std::string g_self;
 std::string g_card;
 
-// In the child: report the first paint of a top-level window on the pipe and end at once.
+// The floor the editor is measured against: a frameless window of the editor's size drawing one
+// line of Tahoma, so that the font system is loaded in both programs.
+class BareWindow : public QWidget {
+public:
+    BareWindow() : QWidget(nullptr, Qt::FramelessWindowHint) { resize(722, 587); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setFont(dashcam::TahomaFont(13, 700));
+        painter.drawText(11, 20, QStringLiteral("Dash cam setting"));
+    }
+};
+
+// In the child: once the first paint of a top-level window has been drawn whole (the window
+// and its children, flushed), report it on the pipe and end at once.
 class FirstPaint : public QObject {
 public:
     explicit FirstPaint(int fd) : m_fd(fd) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->isWindow()) {
-            const char done = 1;
-            (void)!::write(m_fd, &done, 1);
-            ::_exit(0);
+            const int fd = m_fd;
+            QMetaObject::invokeMethod(
+                qApp,
+                [fd] {
+                    const char done = 1;
+                    (void)!::write(fd, &done, 1);
+                    ::_exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
@@ -53,9 +76,9 @@ int RunChild(const std::string& kind, int fd, int argc, char** argv) {
         return app.InitInstance();
     }
     QApplication app(argc, argv);
+    dashcam::RegisterTahomaIfMissing();
     app.installEventFilter(&watcher);
-    QWidget window(nullptr, Qt::FramelessWindowHint);
-    window.resize(722, 587);
+    BareWindow window;
     window.show();
     return app.exec();
 }
