@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QPainter>
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
@@ -19,26 +18,13 @@
 
 #include "app/CSettingApp.h"
 #include "app/CSettingDlg.h"
+#include "bench/BareWindow.h"
 #include "skin/SkinFonts.h"
 
 namespace {
 
 std::string g_self;
 std::string g_card;
-
-// The floor the editor is measured against: a frameless window of the editor's size drawing one
-// line of Tahoma, so that the font system is loaded in both programs.
-class BareWindow : public QWidget {
-public:
-    BareWindow() : QWidget(nullptr, Qt::FramelessWindowHint) { resize(722, 587); }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setFont(dashcam::TahomaFont(13, 700));
-        painter.drawText(11, 20, QStringLiteral("Dash cam setting"));
-    }
-};
 
 // In the child: once the first paint of a top-level window has been drawn whole (the window
 // and its children, flushed), report it on the pipe and end at once.
