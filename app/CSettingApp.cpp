@@ -8,7 +8,8 @@ namespace dashcam {
 
 CSettingApp::CSettingApp(int& argc, char** argv)
     : QApplication(argc, argv),
-      m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)) {
+      m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)),
+      m_timeZones(CTimeZoneInfoManager::ReadAside(m_platform.Services().timeZones)) {
     RegisterTahomaIfMissing();
     const QStringList arguments = QCoreApplication::arguments();
     std::vector<std::string> cardArguments;
@@ -22,6 +23,7 @@ CSettingApp::~CSettingApp() = default;
 
 int CSettingApp::InitInstance() {
     CSettingDlg dialog(*m_context);
+    dialog.UseTimeZones(std::move(m_timeZones));
     m_prompt.SetOwner(&dialog);
     if (dialog.Start() != CSettingDlg::StartResult::Running) {
         return 0;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QApplication>
+#include <future>
 #include <memory>
 
 #include "app/AppContext.h"
 #include "app/QtPrompt.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 
@@ -24,6 +26,8 @@ private:
     LinuxPlatform m_platform;
     QtPrompt m_prompt;
     std::unique_ptr<AppContext> m_context;
+    // Read from the start, beside the toolkit's own set-up; ends before the platform does.
+    std::future<TimeZoneCatalogue> m_timeZones;
 };
 
 } // namespace dashcam

@@ -290,9 +290,9 @@ void CSettingDlg::CreateControls() {
 // of its own while the card's files, the skin and the first pages are made, and handed to the
 // System page when that is created.
 void CSettingDlg::StartReadingTimeZones() {
-    ITimeZoneSource& source = m_context.platform.timeZones;
-    m_timeZones =
-        std::async(std::launch::async, [&source] { return CTimeZoneInfoManager::Read(source); });
+    if (!m_timeZones.valid()) {
+        m_timeZones = CTimeZoneInfoManager::ReadAside(m_context.platform.timeZones);
+    }
 }
 
 TimeZoneCatalogue CSettingDlg::TakeTimeZones() {

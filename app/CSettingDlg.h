@@ -52,6 +52,9 @@ public:
     explicit CSettingDlg(AppContext& context);
     ~CSettingDlg() override;
 
+    // The zone catalogue being read already (by the application object, from its first
+    // moment); without it, Start() begins the reading itself.
+    void UseTimeZones(std::future<TimeZoneCatalogue> reading) { m_timeZones = std::move(reading); }
     StartResult Start();
 
     const DeviceDescription& Device() const { return m_device; }

@@ -105,6 +105,10 @@ TimeZoneCatalogue CTimeZoneInfoManager::Read(ITimeZoneSource& source) {
     return catalogue;
 }
 
+std::future<TimeZoneCatalogue> CTimeZoneInfoManager::ReadAside(ITimeZoneSource& source) {
+    return std::async(std::launch::async, [&source] { return Read(source); });
+}
+
 CTimeZoneInfoManager::CTimeZoneInfoManager(ITimeZoneSource& source, IPcTimeZone& pcTimeZone,
                                            IDebugOutput& debug)
     : CTimeZoneInfoManager(Read(source), pcTimeZone, debug) {}

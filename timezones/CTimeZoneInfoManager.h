@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,8 @@ public:
 
     // Reads the catalogue: the exclusions, every entry, the order from east to west.
     static TimeZoneCatalogue Read(ITimeZoneSource& source);
+    // The same on a thread of its own; the source must not be used elsewhere until it is done.
+    static std::future<TimeZoneCatalogue> ReadAside(ITimeZoneSource& source);
 
     // The sub-key names left after the exclusions, in the source's order.
     const std::vector<std::u16string>& SubKeyNames() const { return m_subKeyNames; }
