@@ -156,7 +156,14 @@ CRButton* CSettingDlg::Button(int id) const {
     return found == m_buttons.end() ? nullptr : found->second;
 }
 
-CBaseDialog* CSettingDlg::Page(int tabId) const {
+CBaseDialog* CSettingDlg::Page(int tabId) {
+    if (m_pagesLater.erase(tabId) != 0) {
+        CreateLaterPage(tabId);
+    }
+    return MadePage(tabId);
+}
+
+CBaseDialog* CSettingDlg::MadePage(int tabId) const {
     const auto found = m_pages.find(tabId);
     return found == m_pages.end() ? nullptr : found->second;
 }
@@ -302,36 +309,57 @@ TimeZoneCatalogue CSettingDlg::TakeTimeZones() {
     return m_timeZones.get();
 }
 
+void CSettingDlg::AddPage(int tabId, CBaseDialog* page) {
+    page->setParent(this);
+    page->OnInitDialog();
+    page->move(kPageArea.topLeft());
+    page->setVisible(tabId == kTabMemoryCard);
+    m_pages[tabId] = page;
+}
+
+// The shown page, and the System page, whose load puts the PC's zone into a record that holds
+// none and drops the clock request, are made at start-up. The other three only show the record
+// and write nothing when they load, so each is made when first asked for; it then shows the
+// record as it would have after loading at start-up and after every Initialize since.
 void CSettingDlg::CreatePages() {
-    auto make = [&](int tabId, CBaseDialog* page) {
-        page->setParent(this);
-        page->OnInitDialog();
-        page->move(kPageArea.topLeft());
-        page->setVisible(tabId == kTabMemoryCard);
-        m_pages[tabId] = page;
-    };
     auto* memoryCard = new CEtcDlg(m_context);
     memoryCard->SetCardFormat(m_formatter, m_formatUi);
-    make(kTabMemoryCard, memoryCard);
-    make(kTabCamera, new CCommonDlg(m_context));
-    make(kTabRoadSafety, new CNormalDlg(m_context));
-    make(kTabRecord, new CParkingDlg(m_context));
+    AddPage(kTabMemoryCard, memoryCard);
+    m_pagesLater = {kTabCamera, kTabRoadSafety, kTabRecord};
     auto* system = new CSystemDlg(m_context, nullptr, [this] { return TakeTimeZones(); });
     system->SetDevice(m_device);
-    make(kTabSystem, system);
+    AddPage(kTabSystem, system);
+}
+
+void CSettingDlg::CreateLaterPage(int tabId) {
+    CBaseDialog* page = nullptr;
+    switch (tabId) {
+    case kTabCamera:
+        page = new CCommonDlg(m_context);
+        break;
+    case kTabRoadSafety:
+        page = new CNormalDlg(m_context);
+        break;
+    default:
+        page = new CParkingDlg(m_context);
+        break;
+    }
+    AddPage(tabId, page);
+    page->LoadFromRecord();
 }
 
 void CSettingDlg::LoadPages() {
     for (int tabId : kLoadOrder) {
-        if (CBaseDialog* page = Page(tabId)) {
+        if (CBaseDialog* page = MadePage(tabId)) {
             page->LoadFromRecord();
         }
     }
 }
 
 void CSettingDlg::DestroyPages() {
+    m_pagesLater.clear();
     for (int tabId : kLoadOrder) {
-        delete Page(tabId);
+        delete MadePage(tabId);
     }
     m_pages.clear();
 }
@@ -343,7 +371,7 @@ void CSettingDlg::SelectTab(int tabId) {
         }
         const bool chosen = skin.id == tabId;
         Button(skin.id)->SetSelected(chosen);
-        if (CBaseDialog* page = Page(skin.id)) {
+        if (CBaseDialog* page = chosen ? Page(skin.id) : MadePage(skin.id)) {
             page->setVisible(chosen);
         }
     }

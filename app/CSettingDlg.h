@@ -8,6 +8,7 @@
 #include <future>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "app/AppContext.h"
@@ -59,7 +60,9 @@ public:
 
     const DeviceDescription& Device() const { return m_device; }
     CRButton* Button(int id) const;
-    CBaseDialog* Page(int tabId) const;
+    // The page of a tab, made now if it was left to be made when first needed; none once the
+    // pages are destroyed.
+    CBaseDialog* Page(int tabId);
     CRStaticText* Title() const { return m_title; }
     const std::string& RelaunchPath() const { return m_relaunchPath; }
     bool IsReady() const { return m_ready; }
@@ -80,7 +83,10 @@ private:
     void CreateControls();
     void StartReadingTimeZones();
     TimeZoneCatalogue TakeTimeZones();
+    void AddPage(int tabId, CBaseDialog* page);
     void CreatePages();
+    void CreateLaterPage(int tabId);
+    CBaseDialog* MadePage(int tabId) const;
     void LoadPages();
     void SelectTab(int tabId);
     void Save();
@@ -102,6 +108,7 @@ private:
     bool m_ready = false;
     CRStaticText* m_title = nullptr;
     std::map<int, CRButton*> m_buttons;
+    std::set<int> m_pagesLater;                 // tabs whose page is made when first needed
     std::map<int, CBaseDialog*> m_pages;        // by tab id
     std::future<TimeZoneCatalogue> m_timeZones; // read beside the start-up until the System page
     QPoint m_dragOrigin;
