@@ -468,11 +468,13 @@ void CSettingDlg::paintEvent(QPaintEvent*) {
         return;
     }
     if (m_composePending || !m_frame) {
-        QImage frame = m_background.Image().copy();
-        QPainter painter(&frame);
+        // The title and the buttons, the only controls drawn over the background, lie outside
+        // the page area: the white goes straight into the background canvas, and the frame
+        // shares its pixels instead of holding a second copy of the whole window.
+        QPainter painter(&m_background.Image());
         painter.fillRect(kPageArea, Qt::white);
         painter.end();
-        m_frame = std::move(frame);
+        m_frame = m_background.Image();
         m_composePending = false;
     }
     QPainter painter(this);
