@@ -2,7 +2,7 @@
 // then runs the two programs alternately, timing each from its start until its window is mapped
 // and drawn (a pixel of it is no longer the black root), and reads each one's peak memory when
 // it is ended there. Prints the medians and the editor's ratios to the bare window.
-// Usage: xvfb_startup_bench [runs of each, default 9]
+// Usage: xvfb_startup_bench [runs of each, default 9] [another build of the editor to time]
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -143,7 +143,8 @@ int main(int argc, char** argv) {
     xcb_flush(x);
 
     std::vector<Sample> editor, bare;
-    const std::vector<std::string> editorArgv{DASHCAM_EDITOR, card.string() + "/"};
+    const std::vector<std::string> editorArgv{argc > 2 ? argv[2] : DASHCAM_EDITOR,
+                                              card.string() + "/"};
     const std::vector<std::string> bareArgv{DASHCAM_BARE_WINDOW};
     RunOnce(x, editorArgv); // warm the file cache for both
     RunOnce(x, bareArgv);
