@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QApplication>
+#include <future>
 #include <memory>
 
 #include "app/QtPrompt.h"
 #include "card/AppContext.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 
@@ -29,6 +31,8 @@ private:
     QtPrompt m_prompt;
     std::unique_ptr<AppContext> m_context;
     qsizetype m_argumentCount = 0;
+    // Read from the start, beside the toolkit's own set-up; ends before the platform does.
+    std::future<TimeZoneCatalogue> m_timeZones;
 };
 
 } // namespace dashcam

@@ -156,7 +156,14 @@ CRButton* CSettingDlg::Button(int id) const {
     return found == m_buttons.end() ? nullptr : found->second;
 }
 
-CBaseDialog* CSettingDlg::Page(int tabId) const {
+CBaseDialog* CSettingDlg::Page(int tabId) {
+    if (m_pagesLater.erase(tabId) != 0) {
+        CreateLaterPage(tabId);
+    }
+    return MadePage(tabId);
+}
+
+CBaseDialog* CSettingDlg::MadePage(int tabId) const {
     const auto found = m_pages.find(tabId);
     return found == m_pages.end() ? nullptr : found->second;
 }
@@ -189,6 +196,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     if (m_card.Load(m_device).source == CardLoadSource::NoCard) {
         return StartResult::NoCardFolder;
     }
+    StartReadingTimeZones();
     const bool viewerRunning = platform.viewer.FindViewerWindow(kViewerTitle) != 0;
     const std::int32_t languageIndex =
         m_context.settings.Current().GetI32(OffsetOf("language_index"));
@@ -278,34 +286,72 @@ void CSettingDlg::CreateControls() {
     }
 }
 
+// The zone catalogue takes longer to read than the rest of the start-up; it is read on a thread
+// of its own while the card's files, the skin and the first pages are made, and handed to the
+// System page when that is created.
+void CSettingDlg::StartReadingTimeZones() {
+    if (!m_timeZones.valid()) {
+        m_timeZones = CTimeZoneInfoManager::ReadAside(m_context.platform.timeZones);
+    }
+}
+
+TimeZoneCatalogue CSettingDlg::TakeTimeZones() {
+    if (!m_timeZones.valid()) {
+        return CTimeZoneInfoManager::Read(m_context.platform.timeZones);
+    }
+    return m_timeZones.get();
+}
+
+void CSettingDlg::AddPage(int tabId, CBaseDialog* page) {
+    page->setParent(this);
+    page->OnInitDialog();
+    page->move(kPageArea.topLeft());
+    page->setVisible(tabId == kTabMemoryCard);
+    m_pages[tabId] = page;
+}
+
+// The shown page, and the System page, whose load puts the PC's zone into a record that holds
+// none and drops the clock request, are made at start-up. The other three only show the record
+// and write nothing when they load, so each is made when first asked for; it then shows the
+// record as it would have after loading at start-up and after every Initialize since.
 void CSettingDlg::CreatePages() {
-    auto make = [&](int tabId, CBaseDialog* page) {
-        page->setParent(this);
-        page->OnInitDialog();
-        page->move(kPageArea.topLeft());
-        page->setVisible(tabId == kTabMemoryCard);
-        m_pages[tabId] = page;
-    };
-    make(kTabMemoryCard, new CEtcDlg(m_context));
-    make(kTabCamera, new CCommonDlg(m_context));
-    make(kTabRoadSafety, new CNormalDlg(m_context));
-    make(kTabRecord, new CParkingDlg(m_context));
-    auto* system = new CSystemDlg(m_context);
+    auto* memoryCard = new CEtcDlg(m_context);
+    AddPage(kTabMemoryCard, memoryCard);
+    m_pagesLater = {kTabCamera, kTabRoadSafety, kTabRecord};
+    auto* system = new CSystemDlg(m_context, nullptr, [this] { return TakeTimeZones(); });
     system->SetDevice(m_device);
-    make(kTabSystem, system);
+    AddPage(kTabSystem, system);
+}
+
+void CSettingDlg::CreateLaterPage(int tabId) {
+    CBaseDialog* page = nullptr;
+    switch (tabId) {
+    case kTabCamera:
+        page = new CCommonDlg(m_context);
+        break;
+    case kTabRoadSafety:
+        page = new CNormalDlg(m_context);
+        break;
+    default:
+        page = new CParkingDlg(m_context);
+        break;
+    }
+    AddPage(tabId, page);
+    page->LoadFromRecord();
 }
 
 void CSettingDlg::LoadPages() {
     for (int tabId : kLoadOrder) {
-        if (CBaseDialog* page = Page(tabId)) {
+        if (CBaseDialog* page = MadePage(tabId)) {
             page->LoadFromRecord();
         }
     }
 }
 
 void CSettingDlg::DestroyPages() {
+    m_pagesLater.clear();
     for (int tabId : kLoadOrder) {
-        delete Page(tabId);
+        delete MadePage(tabId);
     }
     m_pages.clear();
 }
@@ -317,7 +363,7 @@ void CSettingDlg::SelectTab(int tabId) {
         }
         const bool chosen = skin.id == tabId;
         Button(skin.id)->SetSelected(chosen);
-        if (CBaseDialog* page = Page(skin.id)) {
+        if (CBaseDialog* page = chosen ? Page(skin.id) : MadePage(skin.id)) {
             page->setVisible(chosen);
         }
     }
@@ -411,11 +457,13 @@ void CSettingDlg::paintEvent(QPaintEvent*) {
         return;
     }
     if (m_composePending || !m_frame) {
-        QImage frame = m_background.Image().copy();
-        QPainter painter(&frame);
+        // The title and the buttons, the only controls drawn over the background, lie outside
+        // the page area: the white goes straight into the background canvas, and the frame
+        // shares its pixels instead of holding a second copy of the whole window.
+        QPainter painter(&m_background.Image());
         painter.fillRect(kPageArea, Qt::white);
         painter.end();
-        m_frame = std::move(frame);
+        m_frame = m_background.Image();
         m_composePending = false;
     }
     QPainter painter(this);

@@ -5,14 +5,17 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
+#include <future>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "card/AppContext.h"
 #include "card/CardSession.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CMemCanvas.h"
+#include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 
@@ -48,11 +51,16 @@ public:
     explicit CSettingDlg(AppContext& context);
     ~CSettingDlg() override;
 
+    // The zone catalogue being read already (by the application object, from its first
+    // moment); without it, Start() begins the reading itself.
+    void UseTimeZones(std::future<TimeZoneCatalogue> reading) { m_timeZones = std::move(reading); }
     StartResult Start();
 
     const DeviceDescription& Device() const { return m_device; }
     CRButton* Button(int id) const;
-    CBaseDialog* Page(int tabId) const;
+    // The page of a tab, made now if it was left to be made when first needed; none once the
+    // pages are destroyed.
+    CBaseDialog* Page(int tabId);
     CRStaticText* Title() const { return m_title; }
     const std::string& RelaunchPath() const { return m_relaunchPath; }
     bool IsReady() const { return m_ready; }
@@ -71,7 +79,12 @@ private:
     Relaunch PrepareRelaunch();
     void CreateBackground();
     void CreateControls();
+    void StartReadingTimeZones();
+    TimeZoneCatalogue TakeTimeZones();
+    void AddPage(int tabId, CBaseDialog* page);
     void CreatePages();
+    void CreateLaterPage(int tabId);
+    CBaseDialog* MadePage(int tabId) const;
     void LoadPages();
     void SelectTab(int tabId);
     void Save();
@@ -90,7 +103,9 @@ private:
     bool m_ready = false;
     CRStaticText* m_title = nullptr;
     std::map<int, CRButton*> m_buttons;
-    std::map<int, CBaseDialog*> m_pages; // by tab id
+    std::set<int> m_pagesLater;                 // tabs whose page is made when first needed
+    std::map<int, CBaseDialog*> m_pages;        // by tab id
+    std::future<TimeZoneCatalogue> m_timeZones; // read beside the start-up until the System page
     QPoint m_dragOrigin;
     bool m_systemMoveTried = false;
     bool m_systemMoving = false;

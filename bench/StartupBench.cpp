@@ -18,22 +18,31 @@
 
 #include "app/CSettingApp.h"
 #include "app/CSettingDlg.h"
+#include "bench/BareWindow.h"
+#include "skin/SkinFonts.h"
 
 namespace {
 
 std::string g_self;
 std::string g_card;
 
-// In the child: report the first paint of a top-level window on the pipe and end at once.
+// In the child: once the first paint of a top-level window has been drawn whole (the window
+// and its children, flushed), report it on the pipe and end at once.
 class FirstPaint : public QObject {
 public:
     explicit FirstPaint(int fd) : m_fd(fd) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->isWindow()) {
-            const char done = 1;
-            (void)!::write(m_fd, &done, 1);
-            ::_exit(0);
+            const int fd = m_fd;
+            QMetaObject::invokeMethod(
+                qApp,
+                [fd] {
+                    const char done = 1;
+                    (void)!::write(fd, &done, 1);
+                    ::_exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
@@ -53,9 +62,9 @@ int RunChild(const std::string& kind, int fd, int argc, char** argv) {
         return app.InitInstance();
     }
     QApplication app(argc, argv);
+    dashcam::RegisterTahomaIfMissing();
     app.installEventFilter(&watcher);
-    QWidget window(nullptr, Qt::FramelessWindowHint);
-    window.resize(722, 587);
+    BareWindow window;
     window.show();
     return app.exec();
 }

@@ -27,9 +27,12 @@ struct Placed {
 
 } // namespace
 
-CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
+CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent,
+                       const std::function<TimeZoneCatalogue()>& readCatalogue)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 250, 100, parent),
-      m_zones(context.platform.timeZones, context.platform.pcTimeZone, context.platform.debug),
+      m_zones(readCatalogue ? readCatalogue()
+                            : CTimeZoneInfoManager::Read(context.platform.timeZones),
+              context.platform.pcTimeZone, context.platform.debug),
       m_languages(AddControl(1390, new CPageComboBox)),
       m_timeZones(AddControl(1123, new CPageComboBox)) {
     AddLabels({1363, 1014, 1017, 1032, 1033, 1034, 1036, 1301, 1345, 1365, 1366, 1302});

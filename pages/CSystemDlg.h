@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimeEdit>
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -36,7 +37,10 @@ public:
         kTouchTitle = 1395,
     };
 
-    explicit CSystemDlg(AppContext& context, QWidget* parent = nullptr);
+    // The time-zone catalogue is read from the platform's zone source, unless the caller has
+    // it read already (readCatalogue hands it over).
+    explicit CSystemDlg(AppContext& context, QWidget* parent = nullptr,
+                        const std::function<TimeZoneCatalogue()>& readCatalogue = {});
 
     // The camera's languages; the main window gives them before the first load.
     void SetDevice(const DeviceDescription& device) { m_device = &device; }

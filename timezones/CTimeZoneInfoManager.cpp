@@ -49,36 +49,20 @@ std::int32_t Negated(std::int32_t value) {
     return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value));
 }
 
-} // namespace
-
-CTimeZoneInfoManager::CTimeZoneInfoManager(ITimeZoneSource& source, IPcTimeZone& pcTimeZone,
-                                           IDebugOutput& debug)
-    : m_source(source), m_pcTimeZone(pcTimeZone), m_debug(debug) {
-    ReadSubKeyNames();
-    for (std::size_t i = 0; i < m_subKeyNames.size(); ++i) {
-        CRegTimeZoneInfo entry = ReadEntry(m_subKeyNames[i]);
-        m_debug.Write(u"\t" + Number(static_cast<std::int32_t>(i)) + u"\t[" + entry.KeyName +
-                      u"]\t[" + entry.Display + u"]\tBias[" + Number(entry.Bias) +
-                      u"]\tDaylightBias[" + Number(entry.DaylightBias) + u"]\n");
-        m_entries.push_back(std::move(entry));
-    }
-    SortEastToWest();
+std::vector<std::u16string> SubKeyNamesLeft(ITimeZoneSource& source) {
+    std::vector<std::u16string> names = source.SubKeyNames();
+    std::erase_if(names, [](const std::u16string& name) { return IsExcludedZoneName(name); });
+    return names;
 }
 
-void CTimeZoneInfoManager::ReadSubKeyNames() {
-    m_subKeyNames = m_source.SubKeyNames();
-    std::erase_if(m_subKeyNames,
-                  [](const std::u16string& name) { return IsExcludedZoneName(name); });
-}
-
-CRegTimeZoneInfo CTimeZoneInfoManager::ReadEntry(const std::u16string& subKey) {
+CRegTimeZoneInfo ReadEntry(ITimeZoneSource& source, const std::u16string& subKey) {
     CRegTimeZoneInfo entry;
     std::vector<std::u16string> valueNames;
-    m_source.ValueNames(subKey, valueNames);
+    source.ValueNames(subKey, valueNames);
     for (const std::u16string& valueName : valueNames) {
         const bool isTzi = EqualsIgnoringAsciiCase(valueName, u"TZI");
         std::vector<std::uint8_t> data;
-        if (!m_source.QueryValue(subKey, valueName, data)) {
+        if (!source.QueryValue(subKey, valueName, data)) {
             continue;
         }
         data.resize(std::min(data.size(), isTzi ? CRegTimeZoneInfo::kTziBytes : kTextValueBytes));
@@ -94,14 +78,48 @@ CRegTimeZoneInfo CTimeZoneInfoManager::ReadEntry(const std::u16string& subKey) {
     return entry;
 }
 
-void CTimeZoneInfoManager::SortEastToWest() {
-    std::stable_sort(m_entries.begin(), m_entries.end(),
+void SortEastToWest(std::vector<CRegTimeZoneInfo>& entries) {
+    std::stable_sort(entries.begin(), entries.end(),
                      [](const CRegTimeZoneInfo& a, const CRegTimeZoneInfo& b) {
                          if (a.Bias != b.Bias) {
                              return a.Bias > b.Bias;
                          }
                          return a.Std < b.Std;
                      });
+}
+
+} // namespace
+
+TimeZoneCatalogue CTimeZoneInfoManager::Read(ITimeZoneSource& source) {
+    TimeZoneCatalogue catalogue;
+    catalogue.subKeyNames = SubKeyNamesLeft(source);
+    for (std::size_t i = 0; i < catalogue.subKeyNames.size(); ++i) {
+        CRegTimeZoneInfo entry = ReadEntry(source, catalogue.subKeyNames[i]);
+        catalogue.diagnostics.push_back(u"\t" + Number(static_cast<std::int32_t>(i)) + u"\t[" +
+                                        entry.KeyName + u"]\t[" + entry.Display + u"]\tBias[" +
+                                        Number(entry.Bias) + u"]\tDaylightBias[" +
+                                        Number(entry.DaylightBias) + u"]\n");
+        catalogue.entries.push_back(std::move(entry));
+    }
+    SortEastToWest(catalogue.entries);
+    return catalogue;
+}
+
+std::future<TimeZoneCatalogue> CTimeZoneInfoManager::ReadAside(ITimeZoneSource& source) {
+    return std::async(std::launch::async, [&source] { return Read(source); });
+}
+
+CTimeZoneInfoManager::CTimeZoneInfoManager(ITimeZoneSource& source, IPcTimeZone& pcTimeZone,
+                                           IDebugOutput& debug)
+    : CTimeZoneInfoManager(Read(source), pcTimeZone, debug) {}
+
+CTimeZoneInfoManager::CTimeZoneInfoManager(TimeZoneCatalogue catalogue, IPcTimeZone& pcTimeZone,
+                                           IDebugOutput& debug)
+    : m_pcTimeZone(pcTimeZone), m_debug(debug), m_subKeyNames(std::move(catalogue.subKeyNames)),
+      m_entries(std::move(catalogue.entries)) {
+    for (const std::u16string& line : catalogue.diagnostics) {
+        m_debug.Write(line);
+    }
 }
 
 int CTimeZoneInfoManager::FindCurrentZone() const {

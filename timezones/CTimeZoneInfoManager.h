@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,12 +21,27 @@ struct ZoneListContent {
     int selected = -1;
 };
 
+// The catalogue as read from the zone source, with the diagnostic line of each entry still to
+// be written. Reading it touches nothing else, so it may be done on another thread.
+struct TimeZoneCatalogue {
+    std::vector<std::u16string> subKeyNames;
+    std::vector<CRegTimeZoneInfo> entries;
+    std::vector<std::u16string> diagnostics;
+};
+
 // The catalogue of time zones offered for the camera, built once from the platform's zone
 // source: excluded zones left out, the rest ordered from east to west. It maps the zone stored
 // in the settings record to a catalogue entry and stores the zone the user picks.
 class CTimeZoneInfoManager {
 public:
     CTimeZoneInfoManager(ITimeZoneSource& source, IPcTimeZone& pcTimeZone, IDebugOutput& debug);
+    // Takes a catalogue read beforehand and writes its diagnostics now.
+    CTimeZoneInfoManager(TimeZoneCatalogue catalogue, IPcTimeZone& pcTimeZone, IDebugOutput& debug);
+
+    // Reads the catalogue: the exclusions, every entry, the order from east to west.
+    static TimeZoneCatalogue Read(ITimeZoneSource& source);
+    // The same on a thread of its own; the source must not be used elsewhere until it is done.
+    static std::future<TimeZoneCatalogue> ReadAside(ITimeZoneSource& source);
 
     // The sub-key names left after the exclusions, in the source's order.
     const std::vector<std::u16string>& SubKeyNames() const { return m_subKeyNames; }
@@ -46,11 +62,6 @@ public:
     void SelectZone(int index, SettingsRecord& record);
 
 private:
-    void ReadSubKeyNames();
-    CRegTimeZoneInfo ReadEntry(const std::u16string& subKey);
-    void SortEastToWest();
-
-    ITimeZoneSource& m_source;
     IPcTimeZone& m_pcTimeZone;
     IDebugOutput& m_debug;
     std::vector<std::u16string> m_subKeyNames;

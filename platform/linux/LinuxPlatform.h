@@ -28,7 +28,7 @@ public:
 private:
     StderrDebugOutput m_debug;
     PosixFileAccess m_files;
-    QtPcTimeZone m_zone;
+    QtPcTimeZone m_zone{m_timeZones}; // names the PC zone through the catalogue's placement
     LinuxVolumes m_volumes;
     IniRegistryManager m_registry;
     LinuxProgramHost m_program;

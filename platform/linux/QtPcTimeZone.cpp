@@ -4,14 +4,22 @@
 
 namespace dashcam {
 
-TimeZoneInformation QtPcTimeZone::GetTimeZoneInformation() {
+WindowsZonePlacement& QtPcTimeZone::Placement() {
+    if (m_catalogue != nullptr) {
+        return m_catalogue->Placement();
+    }
     if (!m_placement) {
         m_placement.emplace(QDateTime::currentDateTimeUtc());
     }
+    return *m_placement;
+}
+
+TimeZoneInformation QtPcTimeZone::GetTimeZoneInformation() {
+    WindowsZonePlacement& placement = Placement();
     // The zone's rules at the instant the entries' were taken, so that both see the same year.
     const QTimeZone zone = QTimeZone::systemTimeZone();
-    const WindowsZoneRules rules = WindowsZoneRules::Of(zone, {}, m_placement->At());
-    const QByteArray windowsId = m_placement->EntryOf(zone.id(), rules);
+    const WindowsZoneRules rules = WindowsZoneRules::Of(zone, {}, placement.At());
+    const QByteArray windowsId = placement.EntryOf(zone.id(), rules);
     TimeZoneInformation info;
     info.Bias = -rules.standardOffsetMinutes;
     info.StandardBias = 0;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/PcTimeZone.h"
+#include "platform/linux/QtTimeZoneSource.h"
 #include "platform/linux/WindowsZonePlacement.h"
 
 namespace dashcam {
@@ -11,10 +12,18 @@ namespace dashcam {
 // id of the catalogue entry that lists it.
 class QtPcTimeZone : public IPcTimeZone {
 public:
+    QtPcTimeZone() = default;
+    // Names the zone through the catalogue's own placement instead of reading the database
+    // a second time.
+    explicit QtPcTimeZone(QtTimeZoneSource& catalogue) : m_catalogue(&catalogue) {}
+
     TimeZoneInformation GetTimeZoneInformation() override;
 
 private:
-    std::optional<WindowsZonePlacement> m_placement; // made on first use
+    WindowsZonePlacement& Placement();
+
+    QtTimeZoneSource* m_catalogue = nullptr;
+    std::optional<WindowsZonePlacement> m_placement; // made on first use, without a catalogue
 };
 
 } // namespace dashcam

@@ -73,12 +73,18 @@ QString DisplayText(const WindowsZoneRules& rules, QStringList cities) {
 
 } // namespace
 
+WindowsZonePlacement& QtTimeZoneSource::Placement() {
+    if (!m_placement) {
+        m_placement.emplace(QDateTime::currentDateTimeUtc());
+    }
+    return *m_placement;
+}
+
 const std::map<std::u16string, QtTimeZoneSource::Values>& QtTimeZoneSource::Catalogue() {
     if (m_catalogue) {
         return *m_catalogue;
     }
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    WindowsZonePlacement placement(now);
+    WindowsZonePlacement& placement = Placement();
     // Each zone, and each place linked to it, is named under the entry that lists it.
     QHash<QByteArray, QStringList> citiesOf;
     const ZoneNameLinks& links = placement.Links();

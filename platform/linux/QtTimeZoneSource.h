@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/TimeZoneSource.h"
+#include "platform/linux/WindowsZonePlacement.h"
 
 namespace dashcam {
 
@@ -22,12 +23,17 @@ public:
     bool QueryValue(const std::u16string& subKey, const std::u16string& valueName,
                     std::vector<std::uint8_t>& data) override;
 
+    // Which entry lists each zone, made on first use. The PC's zone is named through the same
+    // placement, so the database is read once a run.
+    WindowsZonePlacement& Placement();
+
 private:
     // A sub-key's values, in the order they are listed.
     using Values = std::vector<std::pair<std::u16string, std::vector<std::uint8_t>>>;
 
     const std::map<std::u16string, Values>& Catalogue();
 
+    std::optional<WindowsZonePlacement> m_placement;
     std::optional<std::map<std::u16string, Values>> m_catalogue;
 };
 
