@@ -2,6 +2,7 @@
 
 #include "app/CSettingDlg.h"
 #include "settings/CardPath.h"
+#include "skin/SkinAccessibility.h"
 #include "skin/SkinFonts.h"
 
 namespace dashcam {
@@ -10,6 +11,7 @@ CSettingApp::CSettingApp(int& argc, char** argv)
     : QApplication(argc, argv),
       m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)) {
     RegisterTahomaIfMissing();
+    InstallSkinAccessibility();
     const QStringList arguments = QCoreApplication::arguments();
     std::vector<std::string> cardArguments;
     for (qsizetype i = 1; i < arguments.size(); ++i) {

@@ -20,6 +20,7 @@ namespace dashcam {
 
 class CBaseDialog;
 class CRButton;
+class KeyboardNavigation;
 class CRStaticText;
 
 // The editor's only top-level window: a borderless 722 x 587 window with the title, five tabs
@@ -67,6 +68,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     enum class Relaunch { Started, NotWanted, Failed };
@@ -76,6 +78,9 @@ private:
     void CreatePages();
     void LoadPages();
     void SelectTab(int tabId);
+    void NamePictureButtons();
+    void SetUpKeyboard();
+    void StepTab(int step);
     void Save();
     void EndRun();
     void DestroyPages();
@@ -99,6 +104,7 @@ private:
     QPoint m_dragOrigin;
     bool m_systemMoveTried = false;
     bool m_systemMoving = false;
+    KeyboardNavigation* m_keyboard = nullptr;
 };
 
 } // namespace dashcam

@@ -310,6 +310,12 @@ CSubSlider* CBaseDialog::BindSlider(int id, const SettingsField& field, int shif
     return slider;
 }
 
+void CBaseDialog::NameAfterLabel(int controlId, int labelId) {
+    if (auto* label = qobject_cast<QLabel*>(Control(labelId))) {
+        label->setBuddy(Control(controlId));
+    }
+}
+
 const CBaseDialog::SliderBinding& CBaseDialog::BindingOf(int sliderId) const {
     return *std::ranges::find(m_sliderBindings, sliderId, &SliderBinding::id);
 }

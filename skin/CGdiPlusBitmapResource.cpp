@@ -6,10 +6,18 @@
 
 namespace dashcam {
 
-bool CGdiPlusBitmapResource::Load(int id) {
+bool CGdiPlusBitmapResource::Load(int id, qreal ratio) {
     m_bitmap.reset();
     m_block.clear();
-    const auto bytes = FindEmbeddedResource("PNG", std::to_string(id));
+    const std::string name = std::to_string(id);
+    if (ratio > 1.0 && Decode(name + "@2x", 2.0)) {
+        return true;
+    }
+    return Decode(name, 1.0);
+}
+
+bool CGdiPlusBitmapResource::Decode(const std::string& name, qreal scale) {
+    const auto bytes = FindEmbeddedResource("PNG", name);
     if (!bytes || bytes->empty()) {
         return false;
     }
@@ -20,6 +28,7 @@ bool CGdiPlusBitmapResource::Load(int id) {
         return false;
     }
     m_bitmap = image.convertToFormat(QImage::Format_ARGB32);
+    m_bitmap->setDevicePixelRatio(scale);
     return true;
 }
 

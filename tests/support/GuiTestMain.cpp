@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "skin/SkinAccessibility.h"
 #include "skin/SkinFonts.h"
 
 // Read by LeakSanitizer in the sanitizer build (and ignored otherwise): Qt's D-Bus module keeps
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     dashcam::RegisterTahomaIfMissing();
+    dashcam::InstallSkinAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
