@@ -138,6 +138,7 @@ protected:
 
 private:
     void ScrollBy(int d);
+    void ScrollIntoView(QWidget* control);
     void WatchKeys();
     static bool IsSwallowedKey(const QEvent* event);
 

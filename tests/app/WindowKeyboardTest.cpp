@@ -63,9 +63,16 @@ TEST_F(WindowKeyboard, TabReachesSaveFromTheFirstTab) {
     const QImage saveUnfocused = window.Button(CSettingDlg::kSave)->grab().toImage();
     window.Button(CSettingDlg::kTabMemoryCard)->setFocus(Qt::TabFocusReason);
     std::vector<QWidget*> visited;
+    CBaseDialog* page = window.Page(CSettingDlg::kTabMemoryCard);
     for (int i = 0; i < 60 && Focused() != window.Button(CSettingDlg::kSave); ++i) {
         Press(Qt::Key_Tab);
         visited.push_back(Focused());
+        if (page->isAncestorOf(Focused())) {
+            // Scrolled into the page's view when it lies below the fold.
+            const int top = Focused()->mapTo(page, QPoint(0, 0)).y();
+            EXPECT_GE(top, 0) << i;
+            EXPECT_LE(top + Focused()->height(), CBaseDialog::kHeight) << i;
+        }
     }
     ASSERT_EQ(Focused(), window.Button(CSettingDlg::kSave));
     EXPECT_NE(window.Button(CSettingDlg::kSave)->grab().toImage(), saveUnfocused)
@@ -73,7 +80,6 @@ TEST_F(WindowKeyboard, TabReachesSaveFromTheFirstTab) {
     const std::vector<QWidget*> tabs = {window.Button(2200), window.Button(2201),
                                         window.Button(2202), window.Button(2204)};
     EXPECT_EQ(std::vector<QWidget*>(visited.begin(), visited.begin() + 4), tabs);
-    CBaseDialog* page = window.Page(CSettingDlg::kTabMemoryCard);
     EXPECT_TRUE(page->isAncestorOf(visited[4])) << "the page's controls follow the tabs";
     EXPECT_EQ(visited[visited.size() - 3], window.Button(CSettingDlg::kInitialize));
     EXPECT_EQ(visited[visited.size() - 2], window.Button(CSettingDlg::kCancel));

@@ -28,6 +28,7 @@ SKIP = 77
 WIDTH, HEIGHT = 1280, 1024
 EDGE = (26, 35, 47)  # the window's one-pixel edge in the skin
 WINDOW = (722, 587)
+MARGIN = 64
 SYSTEM_PYTHON = "/usr/bin/python3"
 
 
@@ -188,8 +189,10 @@ def headless_shows_window(session, base_env, card, problems):
 def start_x(session):
     read, write = os.pipe()
     log = open(session.folder / "xvfb.log", "w")
+    # A margin right of and below Weston's window, where the pointer can leave it.
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                               "%dx%dx24" % (WIDTH, HEIGHT), "-nolisten", "tcp"],
+                               "%dx%dx24" % (WIDTH + MARGIN, HEIGHT + MARGIN), "-nolisten",
+                               "tcp"],
                               pass_fds=(write,), stdout=log, stderr=log)
     session.processes.append(server)
     os.close(write)
@@ -215,6 +218,11 @@ def drag_and_popup(session, base_env, card, problems):
         problems.append("x11 backend: the editor's window never showed (%s)" % editor.poll())
         return
     pointer = Pointer(display)
+    # Weston's X11 backend learns that the pointer is over its output from the pointer entering
+    # its window; one that was inside from the start goes unnoticed, and a press would land
+    # wherever Weston last believed it was.
+    pointer.move(WIDTH + MARGIN // 2, HEIGHT + MARGIN // 2)
+    time.sleep(0.3)
     # Weston's X11 window holds its output at the X screen's origin: output and X coordinates
     # are the same. The title text lies at (11, 7) to (411, 27) in the window.
     # Towards the middle of the output, so that the moved window stays wholly on it.
