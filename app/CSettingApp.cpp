@@ -5,6 +5,7 @@
 #include "platform/linux/LinuxMountTable.h"
 #include "platform/linux/LinuxMountWatch.h"
 #include "settings/CardPath.h"
+#include "skin/SkinAccessibility.h"
 #include "skin/SkinFonts.h"
 
 namespace dashcam {
@@ -16,6 +17,7 @@ CSettingApp::CSettingApp(int& argc, char** argv)
     RegisterTahomaIfMissing(m_platform.Services().program.FontFolders());
     // Lets the desktop match the windows to the installed entry (its name and icon).
     setDesktopFileName(QStringLiteral(DASHCAM_APP_ID));
+    InstallSkinAccessibility();
     const QStringList arguments = QCoreApplication::arguments();
     std::vector<std::string> cardArguments;
     for (qsizetype i = 1; i < arguments.size(); ++i) {

@@ -7,8 +7,11 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWindow>
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
+#include "app/KeyboardNavigation.h"
 #include "app/SaveDialogue.h"
 #include "card/CardFolder.h"
 #include "pages/CCommonDlg.h"
@@ -34,12 +37,17 @@ QString Text(AppContext& context, std::u16string_view key) {
     return QString::fromStdU16String(text);
 }
 
+// The icon at its own size and at twice the density.
 QIcon ProgramIcon() {
-    QPixmap pixmap;
-    if (const auto bytes = FindEmbeddedResource("ICON", "128")) {
-        pixmap.loadFromData(bytes->data(), uint(bytes->size()), "PNG");
+    QIcon icon;
+    for (const char* name : {"128", "128@2x"}) {
+        QPixmap pixmap;
+        if (const auto bytes = FindEmbeddedResource("ICON", name)) {
+            pixmap.loadFromData(bytes->data(), uint(bytes->size()), "PNG");
+            icon.addPixmap(pixmap);
+        }
     }
-    return QIcon(pixmap);
+    return icon;
 }
 
 // One skinned button of the window: a picture button, or one with a caption drawn over it; a
@@ -136,6 +144,17 @@ constexpr std::array<ButtonSkin, 10> kButtons = {{
      kWhite},
 }};
 
+// The tabs' ids, left to right.
+std::vector<int> TabIds() {
+    std::vector<int> tabs;
+    for (const ButtonSkin& skin : kButtons) {
+        if (skin.selected != 0) {
+            tabs.push_back(skin.id);
+        }
+    }
+    return tabs;
+}
+
 constexpr std::array<int, 5> kLoadOrder = {CSettingDlg::kTabCamera, CSettingDlg::kTabRoadSafety,
                                            CSettingDlg::kTabRecord, CSettingDlg::kTabMemoryCard,
                                            CSettingDlg::kTabSystem};
@@ -205,8 +224,10 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     setWindowTitle(Text(m_context, u"IDS_STRING101"));
     CreateBackground();
     CreateControls();
+    NamePictureButtons();
     CreatePages();
     LoadPages();
+    SetUpKeyboard();
     m_ready = true;
     if (relaunchFailed) {
         // The editor now runs from the card and holds it busy until it closes: say so.
@@ -252,7 +273,7 @@ CSettingDlg::Relaunch CSettingDlg::PrepareRelaunch() {
 
 void CSettingDlg::CreateBackground() {
     m_titleFont = TahomaFont(13, 700);
-    m_background.Create(kWidth, kHeight);
+    m_background.Create(kWidth, kHeight, devicePixelRatioF()); // sharp on a dense screen
     CSkinStretcher().DrawStretched(m_background, 501);
 }
 
@@ -285,6 +306,61 @@ void CSettingDlg::CreateControls() {
         connect(button, &CRButton::clicked, this, &CSettingDlg::OnCommand);
     }
 }
+
+// The minimise and close buttons show a picture, not a caption: screen readers read these names.
+void CSettingDlg::NamePictureButtons() {
+    Button(kMinimise)->setAccessibleName(Text(m_context, u"IDS_STRING580"));
+    Button(kClose)->setAccessibleName(Text(m_context, u"IDS_STRING581"));
+}
+
+void CSettingDlg::SetUpKeyboard() {
+    std::vector<QWidget*> tabs;
+    for (int id : TabIds()) {
+        tabs.push_back(Button(id));
+    }
+    std::vector<QWidget*> commands;
+    for (int id : {kInitialize, kCancel, kSave, kMinimise, kClose}) {
+        commands.push_back(Button(id));
+    }
+    KeyboardNavigation::Actions actions{[this]() -> QWidget* {
+                                            for (const auto& [tabId, page] : m_pages) {
+                                                if (page != nullptr && !page->isHidden()) {
+                                                    return page;
+                                                }
+                                            }
+                                            return nullptr;
+                                        },
+                                        [this](int step) { StepTab(step); },
+                                        [this] { OnCommand(kSave); }};
+    m_keyboard = new KeyboardNavigation(this, std::move(tabs), std::move(commands), actions);
+}
+
+bool CSettingDlg::focusNextPrevChild(bool next) {
+    return m_keyboard != nullptr ? m_keyboard->FocusNext(next) : QDialog::focusNextPrevChild(next);
+}
+
+// Selects the tab `step` places from the selected one, round the row. A focus on a tab or on
+// the page that goes out of view moves to the newly selected tab.
+void CSettingDlg::StepTab(int step) {
+    const std::vector<int> tabs = TabIds();
+    const auto selected =
+        std::ranges::find_if(tabs, [this](int id) { return Button(id)->IsSelected(); });
+    if (selected == tabs.end()) {
+        return;
+    }
+    const int count = int(tabs.size());
+    const int next = tabs[std::size_t(((selected - tabs.begin()) + step % count + count) % count)];
+    QWidget* focused = focusWidget();
+    CBaseDialog* shown = Page(*selected);
+    const bool focusOnTabs = focused != nullptr && qobject_cast<CRButton*>(focused) != nullptr &&
+                             Button(*selected) == focused;
+    const bool focusOnPage = focused != nullptr && shown != nullptr && shown->isAncestorOf(focused);
+    SelectTab(next);
+    if (focusOnTabs || focusOnPage) {
+        Button(next)->setFocus(Qt::TabFocusReason);
+    }
+}
+
 
 // The zone catalogue takes longer to read than the rest of the start-up; it is read on a thread
 // of its own while the card's files, the skin and the first pages are made, and handed to the

@@ -21,6 +21,7 @@ namespace dashcam {
 
 class CBaseDialog;
 class CRButton;
+class KeyboardNavigation;
 class CRStaticText;
 
 // The editor's only top-level window: a borderless 722 x 587 window with the title, five tabs
@@ -73,6 +74,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     enum class Relaunch { Started, NotWanted, Failed };
@@ -87,6 +89,9 @@ private:
     CBaseDialog* MadePage(int tabId) const;
     void LoadPages();
     void SelectTab(int tabId);
+    void NamePictureButtons();
+    void SetUpKeyboard();
+    void StepTab(int step);
     void Save();
     void EndRun();
     void DestroyPages();
@@ -109,6 +114,7 @@ private:
     QPoint m_dragOrigin;
     bool m_systemMoveTried = false;
     bool m_systemMoving = false;
+    KeyboardNavigation* m_keyboard = nullptr;
 };
 
 } // namespace dashcam

@@ -141,6 +141,18 @@ void CBaseDialog::OnMouseWheel(int delta) {
     }
 }
 
+// A control the keyboard reaches below or above the page's view is scrolled into it.
+void CBaseDialog::ScrollIntoView(QWidget* control) {
+    constexpr int kMargin = 10;
+    const int top = control->mapTo(m_content, QPoint(0, 0)).y();
+    const int bottom = top + control->height();
+    if (top < m_scrollPos) {
+        ScrollBy(-std::min(m_scrollPos, m_scrollPos - top + kMargin));
+    } else if (bottom > m_scrollPos + kHeight) {
+        ScrollBy(std::min(m_scrollLimit - m_scrollPos, bottom - (m_scrollPos + kHeight) + kMargin));
+    }
+}
+
 void CBaseDialog::ScrollBy(int d) {
     m_scrollPos += d;
     const QSignalBlocker quiet(m_scrollBar);
@@ -180,6 +192,12 @@ bool CBaseDialog::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == window()) {
         event->accept();
         return event->type() == QEvent::KeyPress;
+    }
+    if (event->type() == QEvent::FocusIn && watched != m_content) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            ScrollIntoView(static_cast<QWidget*>(watched));
+        }
     }
     if (watched == m_content) {
         if (event->type() == QEvent::Paint) {
@@ -308,6 +326,12 @@ CSubSlider* CBaseDialog::BindSlider(int id, const SettingsField& field, int shif
             });
     m_sliderBindings.push_back({id, &field, shift});
     return slider;
+}
+
+void CBaseDialog::NameAfterLabel(int controlId, int labelId) {
+    if (auto* label = qobject_cast<QLabel*>(Control(labelId))) {
+        label->setBuddy(Control(controlId));
+    }
 }
 
 const CBaseDialog::SliderBinding& CBaseDialog::BindingOf(int sliderId) const {

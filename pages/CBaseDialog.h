@@ -112,6 +112,8 @@ protected:
     // values, or the values themselves plus `shift`; a stored value outside the list shows one
     // past its end.
     CSubSlider* BindSlider(int id, const SettingsField& field, int shift = 0);
+    // Names a control after the label it belongs to, for screen readers (the label's buddy).
+    void NameAfterLabel(int controlId, int labelId);
     // Gives a bound slider one tick per allowed value.
     void SetBoundRange(int id);
     // Shows every bound radio group and slider from the record, without writing it.
@@ -136,6 +138,7 @@ protected:
 
 private:
     void ScrollBy(int d);
+    void ScrollIntoView(QWidget* control);
     void WatchKeys();
     static bool IsSwallowedKey(const QEvent* event);
 

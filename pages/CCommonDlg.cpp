@@ -11,6 +11,8 @@ CCommonDlg::CCommonDlg(AppContext& context, QWidget* parent)
     AddLabels({1000, 1001, 1003, 1005, 1002, 1004, 1006, 1040});
     BindSlider(1008, dashcam::Field("front_brightness"));
     BindSlider(1009, dashcam::Field("rear_brightness"));
+    NameAfterLabel(1008, 1001);
+    NameAfterLabel(1009, 1002);
     BindRadios(dashcam::Field("wdr"), {{1041, 1}, {1042, 0}}, 1042);
 }
 

@@ -154,7 +154,9 @@ void CEtcDlg::PaintContent(QPainter& painter) {
     for (int i = 0; i < kBarCount; ++i) {
         const QRect rect = BarRect(i);
         CMemCanvas bar;
-        if (rect.width() <= 0 || !bar.Create(rect.width(), rect.height())) {
+        // Composed at the screen's density, so the bars stay sharp there.
+        if (rect.width() <= 0 ||
+            !bar.Create(rect.width(), rect.height(), painter.device()->devicePixelRatioF())) {
             continue;
         }
         stretcher.DrawStretched(bar, kFirstBarPng + i);

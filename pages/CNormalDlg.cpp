@@ -34,6 +34,9 @@ CNormalDlg::CNormalDlg(AppContext& context, QWidget* parent)
     MakeOnOff(2209, dashcam::Field("fcws_enable"),
               [this](bool on) { Slider(3010)->setEnabled(on); });
     BindSlider(3010, dashcam::Field("fcws_sensitivity"), kShownFromOne);
+    NameAfterLabel(3004, 3000);
+    NameAfterLabel(3013, 3001);
+    NameAfterLabel(3010, 3007);
     MakeOnOff(2213, dashcam::Field("fvdw_enable"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <array>
+#include <utility>
 
 #include "settings/SettingsFields.h"
 
@@ -43,6 +44,14 @@ CParkingDlg::CParkingDlg(AppContext& context, QWidget* parent)
     BindSlider(1162, dashcam::Field("stop_timer"));
     BindSlider(1163, dashcam::Field("stop_voltage_12v"));
     BindSlider(1164, dashcam::Field("stop_voltage_24v"));
+    for (auto [slider, label] : {std::pair{1252, 1210},
+                                 {1160, 1109},
+                                 {1161, 1113},
+                                 {1162, 1117},
+                                 {1163, 1120},
+                                 {1164, 1122}}) {
+        NameAfterLabel(slider, label);
+    }
     auto* motion = AddControl(kMotionRadio, new QRadioButton);
     auto* timelapse = AddControl(kTimelapseRadio, new QRadioButton);
     auto* off = AddControl(kOffRadio, new QRadioButton);

@@ -38,6 +38,8 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent,
     AddLabels({1363, 1014, 1017, 1032, 1033, 1034, 1036, 1301, 1345, 1365, 1366, 1302});
     auto* volume = AddControl(1018, new CSubSlider);
     BindSlider(1035, dashcam::Field("lcd_brightness"));
+    NameAfterLabel(1018, 1017);
+    NameAfterLabel(1035, 1032);
     BindRadios(dashcam::Field("lcd_off"), {{1037, 30000}, {1038, 600000}, {1039, 0}}, 1037);
     BindRadios(dashcam::Field("security_led"), {{1330, 1}, {1331, 2}, {1332, 3}, {1333, 0}});
     BindRadios(dashcam::Field("daylight_saving"), {{1380, 1}, {1381, 0}}, 1380);

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the editor's skin artwork and program icon.
 
-    scripts/make-artwork.py          writes resources/png/<id>.png, resources/icon/128.png and
-                                     the desktop icons resources/icon/hicolor/<size>.png
+    scripts/make-artwork.py          writes resources/png/<id>.png and resources/icon/128.png,
+                                     and <id>@2x.png, 128@2x.png for screens of twice the density,
+                                     and the desktop icons resources/icon/hicolor/<size>.png
     scripts/make-artwork.py --check  verifies the written files: present, decodable, RGBA, the
                                      right sizes, marker borders exactly in place, and identical
                                      to what this script draws now
@@ -17,13 +18,10 @@ run and never counts as a marker.
 """
 
 import math
+import struct
 import sys
+import zlib
 from pathlib import Path
-
-sys.path.insert(0, str(Path(__file__).resolve().parent))
-from artwork_drawing import (NO_MARKER, Ellipse, Picture, Polygon, Rect, Stroke, mix,  # noqa: E402
-                             vertical, with_alpha)
-from png_rgba import decode_png, encode_png  # noqa: E402
 
 ROOT = Path(__file__).resolve().parent.parent
 PNG_DIR = ROOT / "resources" / "png"
@@ -32,8 +30,14 @@ ICON_PATH = ROOT / "resources" / "icon" / "128.png"
 # share/icons/hicolor/<size>x<size>/apps/.
 DESKTOP_ICON_DIR = ROOT / "resources" / "icon" / "hicolor"
 DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+# The icon as the desktop's menus and launchers take it: hicolor theme sizes, installed as
+# share/icons/hicolor/<size>x<size>/apps/.
+DESKTOP_ICON_DIR = ROOT / "resources" / "icon" / "hicolor"
+DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 MARKER = (0, 0, 0, 255)
+NO_MARKER = (255, 255, 255, 0)
+SAMPLES = 4  # sub-samples per pixel side for antialiased shapes
 
 # --- palette -------------------------------------------------------------------------------
 
@@ -57,6 +61,162 @@ GLYPH = (178, 191, 206)
 WHITE = (255, 255, 255)
 
 
+# --- drawing -------------------------------------------------------------------------------
+
+
+class Picture:
+    """RGBA pixels with straight alpha as floats; shapes are blended source-over.
+
+    Shapes and paints are given in the picture's own units; with scale 2 every unit is two
+    pixels, so the same drawing makes the picture for a screen of twice the density.
+    """
+
+    def __init__(self, width, height, fill=(0, 0, 0, 0), scale=1):
+        self.scale = scale
+        self.width = width * scale
+        self.height = height * scale
+        self.pixels = [[float(v) for v in rgba(fill)] for _ in range(self.width * self.height)]
+
+    def blend(self, x, y, colour, coverage=1.0):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            return
+        src = rgba(colour)
+        sa = src[3] / 255.0 * coverage
+        if sa <= 0.0:
+            return
+        dst = self.pixels[y * self.width + x]
+        da = dst[3] / 255.0
+        out = sa + da * (1.0 - sa)
+        for i in range(3):
+            dst[i] = (src[i] * sa + dst[i] * da * (1.0 - sa)) / out
+        dst[3] = out * 255.0
+
+    def fill(self, shape, paint):
+        """Blends paint over every pixel the shape covers, weighted by the covered share."""
+        k = self.scale
+        left, top, right, bottom = (v * k for v in shape.bounds())
+        left, top = max(0, math.floor(left)), max(0, math.floor(top))
+        right, bottom = min(self.width, math.ceil(right)), min(self.height, math.ceil(bottom))
+        step = 1.0 / SAMPLES
+        for y in range(top, bottom):
+            for x in range(left, right):
+                hits = 0
+                for sy in range(SAMPLES):
+                    for sx in range(SAMPLES):
+                        if shape.contains((x + (sx + 0.5) * step) / k, (y + (sy + 0.5) * step) / k):
+                            hits += 1
+                if hits:
+                    # A paint is asked at the pixel's centre, in units, less half a unit.
+                    colour = paint((x + 0.5) / k - 0.5, (y + 0.5) / k - 0.5) if callable(paint) else paint
+                    self.blend(x, y, colour, hits / (SAMPLES * SAMPLES))
+
+    def rows(self):
+        """The pixels as rows of 8-bit RGBA tuples; fully transparent pixels become white."""
+        result = []
+        for y in range(self.height):
+            row = []
+            for x in range(self.width):
+                r, g, b, a = (min(255, max(0, round(v))) for v in self.pixels[y * self.width + x])
+                row.append(NO_MARKER if a == 0 else (r, g, b, a))
+            result.append(row)
+        return result
+
+
+def rgba(colour):
+    return tuple(colour) if len(colour) == 4 else (*colour, 255)
+
+
+def mix(c0, c1, t):
+    t = min(1.0, max(0.0, t))
+    return tuple(a + (b - a) * t for a, b in zip(rgba(c0), rgba(c1)))
+
+
+def vertical(y0, c0, y1, c1):
+    """Paint that runs from c0 at row y0 to c1 at row y1."""
+    return lambda x, y: mix(c0, c1, (y + 0.5 - y0) / max(1e-9, y1 - y0))
+
+
+def horizontal(x0, c0, x1, c1):
+    return lambda x, y: mix(c0, c1, (x + 0.5 - x0) / max(1e-9, x1 - x0))
+
+
+def with_alpha(colour, alpha):
+    return (*colour[:3], alpha)
+
+
+class Rect:
+    """Axis-aligned rectangle in continuous coordinates with per-corner radii (tl, tr, br, bl)."""
+
+    def __init__(self, left, top, right, bottom, radii=(0, 0, 0, 0)):
+        self.left, self.top, self.right, self.bottom = left, top, right, bottom
+        self.radii = radii
+
+    def bounds(self):
+        return self.left, self.top, self.right, self.bottom
+
+    def contains(self, px, py):
+        if not (self.left <= px < self.right and self.top <= py < self.bottom):
+            return False
+        tl, tr, br, bl = self.radii
+        for r, cx, cy, beyond in (
+            (tl, self.left + tl, self.top + tl, px < self.left + tl and py < self.top + tl),
+            (tr, self.right - tr, self.top + tr, px > self.right - tr and py < self.top + tr),
+            (br, self.right - br, self.bottom - br, px > self.right - br and py > self.bottom - br),
+            (bl, self.left + bl, self.bottom - bl, px < self.left + bl and py > self.bottom - bl),
+        ):
+            if r and beyond and (px - cx) ** 2 + (py - cy) ** 2 > r * r:
+                return False
+        return True
+
+
+class Ellipse:
+    def __init__(self, cx, cy, rx, ry=None):
+        self.cx, self.cy, self.rx, self.ry = cx, cy, rx, rx if ry is None else ry
+
+    def bounds(self):
+        return self.cx - self.rx, self.cy - self.ry, self.cx + self.rx, self.cy + self.ry
+
+    def contains(self, px, py):
+        return ((px - self.cx) / self.rx) ** 2 + ((py - self.cy) / self.ry) ** 2 <= 1.0
+
+
+class Stroke:
+    """A straight line of the given width with round ends."""
+
+    def __init__(self, x0, y0, x1, y1, width):
+        self.x0, self.y0, self.x1, self.y1, self.half = x0, y0, x1, y1, width / 2.0
+
+    def bounds(self):
+        h = self.half
+        return (min(self.x0, self.x1) - h, min(self.y0, self.y1) - h,
+                max(self.x0, self.x1) + h, max(self.y0, self.y1) + h)
+
+    def contains(self, px, py):
+        dx, dy = self.x1 - self.x0, self.y1 - self.y0
+        t = ((px - self.x0) * dx + (py - self.y0) * dy) / (dx * dx + dy * dy)
+        t = min(1.0, max(0.0, t))
+        return (px - self.x0 - t * dx) ** 2 + (py - self.y0 - t * dy) ** 2 <= self.half ** 2
+
+
+class Polygon:
+    def __init__(self, points):
+        self.points = points
+
+    def bounds(self):
+        xs = [p[0] for p in self.points]
+        ys = [p[1] for p in self.points]
+        return min(xs), min(ys), max(xs), max(ys)
+
+    def contains(self, px, py):
+        inside = False
+        n = len(self.points)
+        for i in range(n):
+            (x0, y0), (x1, y1) = self.points[i], self.points[(i + 1) % n]
+            if (y0 > py) != (y1 > py) and px < x0 + (py - y0) * (x1 - x0) / (y1 - y0):
+                inside = not inside
+        return inside
+
+
 # --- marker border -------------------------------------------------------------------------
 
 
@@ -68,6 +228,17 @@ class Markers:
         self.row = row
         self.content_rows = content_rows
         self.content_columns = content_columns
+
+    def scaled(self, scale):
+        """The same markers on the picture drawn at scale (the border stays one pixel)."""
+        def at(position):
+            return scale * (position - 1) + 1
+
+        def run(first, last):
+            return at(first), scale * last
+
+        return Markers(at(self.column), at(self.row), run(*self.content_rows),
+                       run(*self.content_columns))
 
     def border(self, width, height):
         """The expected border pixels as {(x, y): colour}."""
@@ -113,6 +284,7 @@ MARKERS = {
 
 def framed(picture, markers):
     """Surrounds the picture with its marker border."""
+    markers = markers.scaled(picture.scale)
     width, height = picture.width + 2, picture.height + 2
     rows = [[NO_MARKER] * width for _ in range(height)]
     for y, row in enumerate(picture.rows()):
@@ -125,13 +297,13 @@ def framed(picture, markers):
 # --- window background and tabs ------------------------------------------------------------
 
 
-def window_background(width, height, stretch_row):
+def window_background(width, height, stretch_row, scale=1):
     """Dark title band, light band below it, a one-pixel window edge all round.
 
     Rows above the stretch row keep their place at the top of the window, rows below it keep
     theirs at the bottom; the stretch row itself fills the area around the page.
     """
-    p = Picture(width, height, BAND)
+    p = Picture(width, height, BAND, scale)
     title_end = stretch_row - 1  # the last title row is a soft line into the band
     p.fill(Rect(0, 0, width, title_end), vertical(0, TITLE_TOP, title_end, TITLE_BOTTOM))
     p.fill(Rect(0, title_end, width, title_end + 1), (118, 133, 151))
@@ -142,10 +314,10 @@ def window_background(width, height, stretch_row):
     return p
 
 
-def tab(kind, state):
+def tab(kind, state, scale=1):
     """A 12 x 37 tab picture; kind is 'first', 'middle' or 'last'."""
     w, h = 12, 37
-    p = Picture(w, h)
+    p = Picture(w, h, scale=scale)
     radius = 5
     radii = (radius if kind == "first" else 0, radius if kind == "last" else 0, 0, 0)
     inner_radii = tuple(max(0, r - 1) for r in radii)
@@ -166,10 +338,10 @@ def tab(kind, state):
     return p
 
 
-def selected_tab():
+def selected_tab(scale=1):
     """The chosen tab: both top corners rounded, open at the bottom onto the page."""
     w, h = 12, 37
-    p = Picture(w, h)
+    p = Picture(w, h, scale=scale)
     p.fill(Rect(0, 0, w, h, (4, 4, 0, 0)), vertical(0, TAB_SELECTED_TOP, h, TAB_SELECTED_BOTTOM))
     p.fill(Rect(1, 1, w - 1, 2), with_alpha(WHITE, 40))
     return p
@@ -178,7 +350,7 @@ def selected_tab():
 # --- buttons -------------------------------------------------------------------------------
 
 
-def push_button(state):
+def push_button(state, scale=1):
     """A 13 x 29 rounded push button picture."""
     w, h = 13, 29
     fills = {
@@ -187,7 +359,7 @@ def push_button(state):
         "pressed": ((42, 56, 73), (50, 65, 84), (32, 43, 57)),
     }
     top, bottom, edge = fills[state]
-    p = Picture(w, h)
+    p = Picture(w, h, scale=scale)
     p.fill(Rect(0, 0, w, h, (5, 5, 5, 5)), edge)
     p.fill(Rect(1, 1, w - 1, h - 1, (4, 4, 4, 4)), vertical(1, top, h - 1, bottom))
     if state != "pressed":
@@ -195,9 +367,9 @@ def push_button(state):
     return p
 
 
-def glyph_button(width, height, glyph, state, danger):
+def glyph_button(width, height, glyph, state, danger, scale=1):
     """Minimise or close button of the title band, drawn at natural size."""
-    p = Picture(width, height)
+    p = Picture(width, height, scale=scale)
     backdrop = {
         "normal": None,
         "hover": (196, 64, 64, 255) if danger else (255, 255, 255, 34),
@@ -218,11 +390,11 @@ def glyph_button(width, height, glyph, state, danger):
 # --- partition bars ------------------------------------------------------------------------
 
 
-def bar(base):
+def bar(base, scale=1):
     """A 3 x 15 bar piece: darker frame, lighter middle column fading down to the base colour."""
     w, h = 3, 15
     frame = mix((0, 0, 0), base, 0.72)
-    p = Picture(w, h, frame)
+    p = Picture(w, h, frame, scale)
     p.fill(Rect(1, 1, 2, h - 1), vertical(1, mix(base, WHITE, 0.45), h - 1, base))
     return p
 
@@ -239,15 +411,15 @@ BAR_COLOURS = {
 # --- pictures that the editor carries but does not show -------------------------------------
 
 
-def tall_background():
-    return window_background(29, 148, 41)
+def tall_background(scale=1):
+    return window_background(29, 148, 41, scale)
 
 
-def road(warning):
+def road(warning, scale=1):
     """A road running to the horizon with its lane lines; warning paints the edge lines amber."""
     w, h = 197, 94
     horizon = 34
-    p = Picture(w, h)
+    p = Picture(w, h, scale=scale)
     p.fill(Rect(0, 0, w, horizon), vertical(0, (164, 190, 218), horizon, (220, 230, 240)))
     p.fill(Rect(0, horizon, w, h), vertical(horizon, (170, 182, 168), h, (128, 146, 124)))
     vx = w / 2.0
@@ -273,23 +445,25 @@ def road(warning):
     return p
 
 
-def texture(light):
+def texture(light, scale=1):
     """A soft light texture: diagonal sheen over a pale base with a fixed speckle."""
     w, h = 48, 30
     base = (240, 243, 247) if light else (226, 232, 239)
-    p = Picture(w, h, base)
-    for y in range(h):
-        for x in range(w):
+    p = Picture(w, h, base, scale)
+    for py in range(p.height):
+        for px in range(p.width):
+            x, y = (px + 0.5) / scale - 0.5, (py + 0.5) / scale - 0.5
             sheen = 0.5 + 0.5 * math.cos((x + y) * math.pi / 12.0)
-            speckle = ((x * 73 + y * 151 + x * y * 17) % 29) / 28.0
-            p.blend(x, y, WHITE, 0.18 * sheen + 0.08 * speckle)
+            ux, uy = px // scale, py // scale
+            speckle = ((ux * 73 + uy * 151 + ux * uy * 17) % 29) / 28.0
+            p.blend(px, py, WHITE, 0.18 * sheen + 0.08 * speckle)
     return p
 
 
-def dot_scale(style):
+def dot_scale(style, scale=1):
     """A row of 23 dots; every fifth is a larger major dot."""
     w, h = 231, 16
-    p = Picture(w, h)
+    p = Picture(w, h, scale=scale)
     colours = {
         "plain": ((176, 188, 202), (140, 156, 174)),
         "accent": ((160, 186, 212), TAB_ACCENT),
@@ -306,11 +480,11 @@ def dot_scale(style):
 # --- program icon --------------------------------------------------------------------------
 
 
-def icon(s=48):
+def icon(scale=1, s=48):
     """s x s: a dash-cam body with a large lens and a small recording light, drawn on a 48-unit
     grid scaled to the size."""
     k = s / 48.0
-    p = Picture(s, s)
+    p = Picture(s, s, scale=scale)
     p.fill(Rect(2 * k, 4 * k, 46 * k, 44 * k, (9 * k,) * 4), (28, 38, 50))
     p.fill(Rect(3 * k, 5 * k, 45 * k, 43 * k, (8 * k,) * 4),
            vertical(5 * k, (84, 112, 146), 43 * k, (50, 70, 96)))
@@ -336,40 +510,129 @@ def icon(s=48):
 # --- the whole set -------------------------------------------------------------------------
 
 
-def artwork():
-    """Every image of the set as {id: rows of RGBA tuples}."""
+def artwork(scale=1):
+    """Every image of the set as {id: rows of RGBA tuples}, drawn at scale 1 or 2."""
+    k = scale
     images = {}
     states = ("normal", "hover", "pressed")
     for first_id, kind in ((143, "first"), (147, "middle"), (151, "last")):
         for offset, state in enumerate(states):
-            images[first_id + offset] = framed(tab(kind, state), TAB_MARKERS)
+            images[first_id + offset] = framed(tab(kind, state, k), TAB_MARKERS)
     for selected_id in (146, 150, 154):
-        images[selected_id] = framed(selected_tab(), TAB_MARKERS)
+        images[selected_id] = framed(selected_tab(k), TAB_MARKERS)
     for offset, state in enumerate(states):
-        images[155 + offset] = glyph_button(29, 26, "minimise", state, False).rows()
-        images[158 + offset] = glyph_button(29, 26, "close", state, True).rows()
-        images[161 + offset] = framed(push_button(state), BUTTON_MARKERS)
-        images[165 + offset] = glyph_button(30, 26, "close", state, True).rows()
-    images[164] = tall_background().rows()
-    images[168] = road(False).rows()
-    images[171] = road(True).rows()
-    images[169] = texture(True).rows()
-    images[170] = texture(False).rows()
+        images[155 + offset] = glyph_button(29, 26, "minimise", state, False, k).rows()
+        images[158 + offset] = glyph_button(29, 26, "close", state, True, k).rows()
+        images[161 + offset] = framed(push_button(state, k), BUTTON_MARKERS)
+        images[165 + offset] = glyph_button(30, 26, "close", state, True, k).rows()
+    images[164] = tall_background(k).rows()
+    images[168] = road(False, k).rows()
+    images[171] = road(True, k).rows()
+    images[169] = texture(True, k).rows()
+    images[170] = texture(False, k).rows()
     for offset, style in enumerate(("plain", "accent", "dark")):
-        images[172 + offset] = dot_scale(style).rows()
+        images[172 + offset] = dot_scale(style, k).rows()
     for image_id, colour in BAR_COLOURS.items():
-        images[image_id] = framed(bar(colour), BAR_MARKERS)
-    images[501] = framed(window_background(27, 99, 41), BACKGROUND_MARKERS)
+        images[image_id] = framed(bar(colour, k), BAR_MARKERS)
+    images[501] = framed(window_background(27, 99, 41, k), BACKGROUND_MARKERS)
     return images
+
+
+# --- PNG files -----------------------------------------------------------------------------
+
+
+def encode_png(rows):
+    """8-bit RGBA, no interlace, filter 0 on every row, no time stamp."""
+    height, width = len(rows), len(rows[0])
+    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in rows)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def decode_png(data):
+    """Decodes an 8-bit RGBA PNG without interlace into rows of RGBA tuples."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    pos, idat, header = 8, b"", None
+    while pos < len(data):
+        (length,) = struct.unpack(">I", data[pos:pos + 4])
+        kind, body = data[pos + 4:pos + 8], data[pos + 8:pos + 8 + length]
+        if zlib.crc32(kind + body) != struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]:
+            raise ValueError("bad CRC in chunk %r" % kind)
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        elif kind == b"IEND":
+            break
+        pos += 12 + length
+    if header is None:
+        raise ValueError("no IHDR chunk")
+    width, height, depth, colour_type, _, _, interlace = header
+    if (depth, colour_type, interlace) != (8, 6, 0):
+        raise ValueError("not 8-bit RGBA without interlace")
+    raw = zlib.decompress(idat)
+    stride = width * 4
+    previous = bytearray(stride)
+    rows = []
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 4] if i >= 4 else 0
+            b = previous[i]
+            c = previous[i - 4] if i >= 4 else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                pa, pb, pc = abs(b - c), abs(a - c), abs(a + b - 2 * c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+            elif kind != 0:
+                raise ValueError("unknown filter %d" % kind)
+        rows.append([tuple(line[x * 4:x * 4 + 4]) for x in range(width)])
+        previous = line
+    return rows
+
+
+SCALES = (1, 2)
+
+
+def png_path(image_id, scale):
+    """resources/png/<id>.png, and <id>@2x.png for the picture of twice the density."""
+    return PNG_DIR / ("%d%s.png" % (image_id, "" if scale == 1 else "@%dx" % scale))
+
+
+def icon_path(scale):
+    return ICON_PATH if scale == 1 else ICON_PATH.with_name("128@%dx.png" % scale)
+
+
+def scaled_size(image_id, scale):
+    """An image's size at scale: a marker border stays one pixel wide."""
+    width, height = SIZES[image_id]
+    if image_id in MARKERS:
+        return scale * (width - 2) + 2, scale * (height - 2) + 2
+    return scale * width, scale * height
 
 
 def outputs():
     """{path: PNG bytes} of every file this script writes."""
-    files = {PNG_DIR / ("%d.png" % image_id): encode_png(rows)
-             for image_id, rows in sorted(artwork().items())}
-    files[ICON_PATH] = encode_png(icon().rows())
+    files = {}
+    for scale in SCALES:
+        for image_id, rows in sorted(artwork(scale).items()):
+            files[png_path(image_id, scale)] = encode_png(rows)
+        files[icon_path(scale)] = encode_png(icon(scale).rows())
     for size in DESKTOP_ICON_SIZES:
-        files[desktop_icon_path(size)] = encode_png(icon(size).rows())
+        files[desktop_icon_path(size)] = encode_png(icon(1, size).rows())
     return files
 
 
@@ -381,8 +644,7 @@ def write():
     for path, data in outputs().items():
         path.parent.mkdir(parents=True, exist_ok=True)
         path.write_bytes(data)
-    print("make-artwork: wrote %d images, the icon and %d desktop icons"
-          % (len(SIZES), len(DESKTOP_ICON_SIZES)))
+    print("make-artwork: wrote %d images and the icon at %s" % (len(SIZES), " and ".join("%dx" % k for k in SCALES)))
 
 
 # --- checking ------------------------------------------------------------------------------
@@ -436,22 +698,25 @@ def check():
             problems.append("%s: differs from what this script draws; run it again"
                             % path.relative_to(ROOT))
 
-    for image_id, (width, height) in sorted(SIZES.items()):
-        rows = decoded.get(PNG_DIR / ("%d.png" % image_id))
-        if rows is None:
-            continue
-        if (len(rows[0]), len(rows)) != (width, height):
-            problems.append("%d: %dx%d instead of %dx%d" % (image_id, len(rows[0]), len(rows),
-                                                            width, height))
-            continue
-        markers = MARKERS.get(image_id)
-        if markers is None:
-            continue
-        for (x, y), colour in sorted(markers.border(width, height).items()):
-            pixel = rows[y][x]
-            ok = pixel[:3] == (0, 0, 0) if colour == MARKER else pixel == NO_MARKER
-            if not ok:
-                problems.append("%d: border pixel (%d, %d) is %r" % (image_id, x, y, pixel))
+    for scale in SCALES:
+        for image_id in sorted(SIZES):
+            name = png_path(image_id, scale).stem
+            rows = decoded.get(png_path(image_id, scale))
+            if rows is None:
+                continue
+            width, height = scaled_size(image_id, scale)
+            if (len(rows[0]), len(rows)) != (width, height):
+                problems.append("%s: %dx%d instead of %dx%d" % (name, len(rows[0]), len(rows),
+                                                                width, height))
+                continue
+            markers = MARKERS.get(image_id)
+            if markers is None:
+                continue
+            for (x, y), colour in sorted(markers.scaled(scale).border(width, height).items()):
+                pixel = rows[y][x]
+                ok = pixel[:3] == (0, 0, 0) if colour == MARKER else pixel == NO_MARKER
+                if not ok:
+                    problems.append("%s: border pixel (%d, %d) is %r" % (name, x, y, pixel))
 
     for image_id, size, wanted in ((161, (221, 29), (7, 3, 217, 28)), (161, (100, 29), (7, 3, 96, 28)),
                                    (143, (140, 37), (6, 2, 136, 37)), (175, (272, 15), (2, 1, 273, 16))):
@@ -462,9 +727,13 @@ def check():
                 problems.append("%d at %dx%d: content rectangle %r instead of %r"
                                 % (image_id, size[0], size[1], got, wanted))
 
-    icon_rows = decoded.get(ICON_PATH)
-    if icon_rows is not None and (len(icon_rows[0]), len(icon_rows)) not in ((32, 32), (48, 48)):
-        problems.append("icon: %dx%d is neither 32x32 nor 48x48" % (len(icon_rows[0]), len(icon_rows)))
+    for scale in SCALES:
+        icon_rows = decoded.get(icon_path(scale))
+        sizes = tuple((scale * n, scale * n) for n in (32, 48))
+        if icon_rows is not None and (len(icon_rows[0]), len(icon_rows)) not in sizes:
+            problems.append("icon at %dx: %dx%d is not one of %r"
+                            % (scale, len(icon_rows[0]), len(icon_rows), sizes))
+
     for size in DESKTOP_ICON_SIZES:
         rows = decoded.get(desktop_icon_path(size))
         if rows is not None and (len(rows[0]), len(rows)) != (size, size):
@@ -474,8 +743,8 @@ def check():
         print("make-artwork: " + problem, file=sys.stderr)
     if problems:
         return 1
-    print("make-artwork: %d images, the icon and %d desktop icons are in order"
-          % (len(SIZES), len(DESKTOP_ICON_SIZES)))
+    print("make-artwork: %d images and the icon are in order at %s"
+          % (len(SIZES), " and ".join("%dx" % k for k in SCALES)))
     return 0
 
 

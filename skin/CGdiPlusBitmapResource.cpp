@@ -12,26 +12,27 @@ namespace dashcam {
 namespace {
 
 // A resource's image at one device-pixel ratio, so that a choice of larger artwork fits in.
-using ImageKey = std::pair<int, int>; // (resource id, device-pixel ratio)
+using ImageKey = std::pair<int, int>; // (resource id, density: 1, or 2 for "<id>@2x")
 
 // The embedded PNGs never change during a run, and the controls draw the same few images many
 // times: each is decoded once and then shared (QImage copies share their pixels until written).
 // A resource that cannot be decoded is remembered as a null image.
 class DecodedImages {
 public:
-    QImage Find(int id) {
-        const ImageKey key{id, 1};
+    QImage Find(int id, int density) {
+        const ImageKey key{id, density};
         QMutexLocker lock(&m_mutex);
         const auto found = m_images.find(key);
         if (found != m_images.end()) {
             return found->second;
         }
-        return m_images.emplace(key, Decode(id)).first->second;
+        return m_images.emplace(key, Decode(id, density)).first->second;
     }
 
 private:
-    static QImage Decode(int id) {
-        const auto bytes = FindEmbeddedResource("PNG", std::to_string(id));
+    static QImage Decode(int id, int density) {
+        const auto bytes =
+            FindEmbeddedResource("PNG", std::to_string(id) + (density == 2 ? "@2x" : ""));
         if (!bytes || bytes->empty()) {
             return {};
         }
@@ -39,7 +40,9 @@ private:
         if (!image.loadFromData(bytes->data(), int(bytes->size()), "PNG") || image.isNull()) {
             return {};
         }
-        return image.convertToFormat(QImage::Format_ARGB32);
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        image.setDevicePixelRatio(density);
+        return image;
     }
 
     QMutex m_mutex;
@@ -53,9 +56,16 @@ DecodedImages& Images() {
 
 } // namespace
 
-bool CGdiPlusBitmapResource::Load(int id) {
+bool CGdiPlusBitmapResource::Load(int id, qreal ratio) {
     m_bitmap.reset();
-    QImage image = Images().Find(id);
+    if (ratio > 1.0) {
+        QImage dense = Images().Find(id, 2);
+        if (!dense.isNull()) {
+            m_bitmap = std::move(dense);
+            return true;
+        }
+    }
+    QImage image = Images().Find(id, 1);
     if (image.isNull()) {
         return false;
     }

@@ -9,7 +9,10 @@ namespace dashcam {
 class CGdiPlusBitmapResource : public CGdiPlusBitmap {
 public:
     // Frees what is held, then takes PNG resource id; false when it is missing or undecodable.
-    bool Load(int id);
+    // For a screen denser than 1 (ratio above 1) the picture drawn at twice the density
+    // (resource "<id>@2x") is taken when there is one; the image's device pixel ratio tells
+    // which was taken.
+    bool Load(int id, qreal ratio = 1.0);
 };
 
 } // namespace dashcam

@@ -1,6 +1,8 @@
 #include "skin/CRButton.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,6 +15,8 @@ CRButton::CRButton(QWidget* parent, int id, const QRect& rect) : QWidget(parent)
     setGeometry(rect);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches the button; a mouse click leaves the keyboard focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     show();
 }
 
@@ -22,10 +26,9 @@ void CRButton::CopyBackground(const CMemCanvas* background) {
     if (background == nullptr || !background->HasDeviceContext()) {
         return;
     }
-    if (m_background.Create(width(), height()) || m_background.HasDeviceContext()) {
-        QPainter painter(&m_background.Image());
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), background->Image(), geometry());
+    if (m_background.Create(width(), height(), devicePixelRatioF()) ||
+        m_background.HasDeviceContext()) {
+        m_background.CopyFrom(*background, geometry());
         m_hasBackground = true;
     }
 }
@@ -41,19 +44,20 @@ void CRButton::SetSkin(int normalId, int hoverId, int pressedId, const CMemCanva
     }
     const int w = width();
     const int h = height();
-    m_normal.Create(w, h);
+    const qreal ratio = devicePixelRatioF(); // composed at the screen's density
+    m_normal.Create(w, h, ratio);
     SkinRect content;
     stretcher.DrawStretched(m_normal, normalId, &content);
     if (m_hasCaption) {
         m_captionRect = content;
         FitCaptionFont();
     }
-    m_hover.Create(w, h);
+    m_hover.Create(w, h, ratio);
     stretcher.DrawStretched(m_hover, hoverId);
-    m_pressed.Create(w, h);
+    m_pressed.Create(w, h, ratio);
     stretcher.DrawStretched(m_pressed, pressedId);
     if (disabledId != 0) {
-        m_disabled.Create(w, h);
+        m_disabled.Create(w, h, ratio);
         stretcher.DrawStretched(m_disabled, disabledId);
     }
     m_recompose = true;
@@ -72,7 +76,7 @@ void CRButton::SetPlainSkin(int normalId, int hoverId, int pressedId, const CMem
         {m_normal, normalId}, {m_hover, hoverId}, {m_pressed, pressedId}, {m_disabled, disabledId}};
     for (auto& image : images) {
         if (image.id != 0) {
-            image.canvas.Create(w, h);
+            image.canvas.Create(w, h, devicePixelRatioF());
             DrawPngNatural(image.canvas, image.id);
         }
     }
@@ -81,14 +85,26 @@ void CRButton::SetPlainSkin(int normalId, int hoverId, int pressedId, const CMem
 }
 
 void CRButton::SetSelectedImage(int id) {
-    m_selectedCanvas.Create(width(), height());
+    m_selectedCanvas.Create(width(), height(), devicePixelRatioF());
     CSkinStretcher().DrawStretched(m_selectedCanvas, id);
     m_recompose = true;
 }
 
 void CRButton::SetSelected(bool on) {
+    const bool changed = m_selected != on;
     m_selected = on;
     SetStateAndRedraw(on ? kSelected : kNormal);
+    if (changed && QAccessible::isActive()) {
+        QAccessible::State selection;
+        selection.selected = true;
+        QAccessibleStateChangeEvent event(this, selection);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void CRButton::Click() {
+    QMetaObject::invokeMethod(
+        this, [this] { emit clicked(m_id); }, Qt::QueuedConnection);
 }
 
 void CRButton::SetTooltipText(const QString& text) {
@@ -139,11 +155,29 @@ void CRButton::FitCaptionFont() {
     }
 }
 
+SkinColor CRButton::CaptionColor() const {
+    return (m_state == kHover)                             ? m_style.colorB
+           : (m_state == kPressed || m_state == kSelected) ? m_style.colorC
+                                                           : m_style.colorA;
+}
+
+// A dotted rounded frame just inside the button, in the caption's colour, so that it reads on
+// the light tabs and on the dark buttons alike; picture buttons take the title's light grey.
+void CRButton::DrawFocusMark(QPainter& painter) const {
+    constexpr SkinColor kPictureButtonMark = Rgb(214, 223, 233);
+    QPen pen(ToQColor(m_hasCaption ? CaptionColor() : kPictureButtonMark));
+    pen.setStyle(Qt::DotLine);
+    pen.setWidthF(1.0);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5), 3, 3);
+    painter.restore();
+}
+
 void CRButton::DrawCaption(QPainter& painter) const {
-    const SkinColor color = (m_state == kHover)                             ? m_style.colorB
-                            : (m_state == kPressed || m_state == kSelected) ? m_style.colorC
-                                                                            : m_style.colorA;
-    painter.setPen(ToQColor(color));
+    painter.setPen(ToQColor(CaptionColor()));
     painter.setFont(m_captionFont);
     const SkinRect& r = m_captionRect;
     if (m_style.alignment == 1) {
@@ -162,8 +196,7 @@ void CRButton::paintEvent(QPaintEvent*) {
         m_composed.reset();
     }
     if (!m_composed) {
-        QImage composed(size(), QImage::Format_ARGB32_Premultiplied);
-        composed.fill(Qt::transparent);
+        QImage composed = CMemCanvas::NewImage(width(), height(), devicePixelRatioF());
         QPainter painter(&composed);
         if (m_hasBackground) {
             painter.drawImage(QPoint(0, 0), m_background.Image());
@@ -180,6 +213,9 @@ void CRButton::paintEvent(QPaintEvent*) {
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (m_hasCaption) {
         DrawCaption(painter);
+    }
+    if (hasFocus() && m_keyboardFocus) {
+        DrawFocusMark(painter);
     }
 }
 
@@ -228,8 +264,7 @@ void CRButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     if (wasPressedHere) {
-        QMetaObject::invokeMethod(
-            this, [this] { emit clicked(m_id); }, Qt::QueuedConnection);
+        Click();
     }
     if (!m_selectedCanvas.HasDeviceContext() || !m_selected) {
         SetStateAndRedraw(kHover);
@@ -246,6 +281,47 @@ void CRButton::changeEvent(QEvent* event) {
     } else if (isEnabled() && m_state == kDisabled) {
         SetStateAndRedraw(kNormal);
     }
+}
+
+// Space presses the button as the left mouse button does: pressed look while held, a click
+// on release. Other keys (Enter and Escape among them) go on to the window.
+void CRButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat()) {
+        SetStateAndRedraw(kPressed);
+    }
+    event->accept();
+}
+
+void CRButton::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || m_state != kPressed) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    SetStateAndRedraw(m_selected ? kSelected : kNormal);
+    Click();
+    event->accept();
+}
+
+// The mark shows once the keyboard has brought the focus here, not when the window merely
+// became active, so the window looks as it always did until the keyboard is used.
+void CRButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        m_keyboardFocus = true;
+    }
+    update();
+}
+
+void CRButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (m_state == kPressed && !m_pressedHere) {
+        SetStateAndRedraw(m_selected ? kSelected : kNormal); // Space was held as the focus left
+    }
+    update();
 }
 
 } // namespace dashcam

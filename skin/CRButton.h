@@ -15,7 +15,8 @@ namespace dashcam {
 
 // An image button drawn from skin images over a copy of its parent's background: normal,
 // hover, pressed, selected and disabled looks, an optional caption, and a click reported to the
-// parent with the button's control id.
+// parent with the button's control id. The keyboard reaches it with Tab and presses it with
+// Space; a focus the keyboard brought shows a focus mark in the caption's colour.
 //
 // The click is posted: clicked(id) is emitted from the event loop after the mouse event has
 // been handled, so a parent may destroy the button in its answer. A click counts only when the
@@ -33,6 +34,12 @@ public:
     bool IsSelected() const { return m_selected; }
     const SkinRect& CaptionRect() const { return m_captionRect; }
     const QFont& CaptionFont() const { return m_captionFont; }
+    // The caption given with the skin; empty for a picture button.
+    QString Caption() const { return m_hasCaption ? m_style.text : QString(); }
+    // A button with a selected look is a page tab.
+    bool IsTab() const { return m_selectedCanvas.HasDeviceContext(); }
+    // Reports a click to the parent, as a mouse click over the button does.
+    void Click();
 
     // Images drawn stretched to the button; background is the parent's background canvas.
     void SetSkin(int normalId, int hoverId, int pressedId, const CMemCanvas* background,
@@ -54,6 +61,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void CopyBackground(const CMemCanvas* background);
@@ -61,6 +72,8 @@ private:
     const CMemCanvas* StateCanvas() const;
     void FitCaptionFont();
     void DrawCaption(QPainter& painter) const;
+    SkinColor CaptionColor() const;
+    void DrawFocusMark(QPainter& painter) const;
 
     int m_id;
     CMemCanvas m_normal, m_hover, m_pressed, m_disabled, m_selectedCanvas, m_background;
@@ -72,6 +85,7 @@ private:
     bool m_selected = false;
     bool m_hasBackground = false;
     bool m_pressedHere = false;
+    bool m_keyboardFocus = false; // the focus came by the keyboard: show the focus mark
     SkinRect m_captionRect;
     QFont m_captionFont;
     std::unique_ptr<CTBalloon> m_balloon;

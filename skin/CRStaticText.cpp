@@ -21,11 +21,10 @@ void CRStaticText::SetTextSkin(int imageId, const QFont& font, const CMemCanvas*
                                const SkinTextStyle* style) {
     const int w = width();
     const int h = height();
+    const qreal ratio = devicePixelRatioF(); // composed at the screen's density
     if (background != nullptr && background->HasDeviceContext()) {
-        m_background.Create(w, h);
-        QPainter painter(&m_background.Image());
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), background->Image(), geometry());
+        m_background.Create(w, h, ratio);
+        m_background.CopyFrom(*background, geometry());
     }
     if (style != nullptr) {
         m_style = *style;
@@ -34,9 +33,9 @@ void CRStaticText::SetTextSkin(int imageId, const QFont& font, const CMemCanvas*
     m_textRect = {0, 0, w, h};
     if (imageId != 0) {
         CMemCanvas skin;
-        skin.Create(w, h);
+        skin.Create(w, h, ratio);
         CSkinStretcher().DrawStretched(skin, imageId, &m_textRect);
-        m_background.Create(w, h);
+        m_background.Create(w, h, ratio);
         QPainter painter(&m_background.Image());
         painter.drawImage(QPoint(0, 0), skin.Image());
     }
@@ -57,7 +56,7 @@ void CRStaticText::paintEvent(QPaintEvent*) {
     }
     if (!m_composed) {
         CMemCanvas canvas;
-        canvas.Create(width(), height());
+        canvas.Create(width(), height(), devicePixelRatioF());
         if (m_background.HasDeviceContext()) {
             QPainter painter(&canvas.Image());
             painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -24,6 +24,7 @@ public:
     void SetTextSkin(int imageId, const QFont& font, const CMemCanvas* background,
                      const SkinTextStyle* style);
     const SkinRect& TextRect() const { return m_textRect; }
+    const QString& Text() const { return m_style.text; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

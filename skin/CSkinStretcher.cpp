@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -177,11 +178,52 @@ SkinRect CSkinStretcher::ContentRect(const QImage& image) const {
 
 void CSkinStretcher::DrawStretched(CMemCanvas& canvas, int id, SkinRect* content) {
     CGdiPlusBitmapResource bitmap;
-    if (!bitmap.Load(id)) {
+    const qreal ratio = canvas.Ratio();
+    if (!bitmap.Load(id, ratio)) {
         Clear();
         return; // every id the program draws is among the resources
     }
-    DrawStretched(canvas, bitmap.Bitmap(), content);
+    if (ratio == 1.0) {
+        DrawStretched(canvas, bitmap.Bitmap(), content);
+    } else {
+        DrawAtRatio(canvas, id, bitmap.Bitmap(), content);
+    }
+}
+
+// A canvas for a denser screen: the picture of the density that fits is stretched in its own
+// device pixels, then placed over the canvas's device pixels (exactly at its own density,
+// smoothly scaled at a fractional one such as 1.25 or 1.5). The content rectangle and the
+// recorded amounts stay those of the artwork at its own size, in the window's pixels, as the
+// controls place their captions in those.
+void CSkinStretcher::DrawAtRatio(CMemCanvas& canvas, int id, const QImage& picture,
+                                 SkinRect* content) {
+    if (!canvas.HasDeviceContext()) {
+        Clear();
+        return;
+    }
+    const qreal scale = picture.devicePixelRatio();
+    CMemCanvas dense;
+    if (!dense.Create(int(std::lround(canvas.Width() * scale)),
+                      int(std::lround(canvas.Height() * scale)))) {
+        Clear();
+        return;
+    }
+    DrawStretched(dense, picture, scale == 1.0 ? content : nullptr);
+    dense.Image().setDevicePixelRatio(scale);
+    {
+        QPainter painter(&canvas.Image());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(0, 0, canvas.Width(), canvas.Height()), dense.Image());
+    }
+    if (scale == 1.0) {
+        return;
+    }
+    CGdiPlusBitmapResource plain;
+    CMemCanvas logical;
+    if (plain.Load(id) && logical.Create(canvas.Width(), canvas.Height())) {
+        DrawStretched(logical, plain.Bitmap(), content);
+    }
 }
 
 void CSkinStretcher::DrawStretched(CMemCanvas& canvas, const QImage& picture, SkinRect* content) {
@@ -189,12 +231,14 @@ void CSkinStretcher::DrawStretched(CMemCanvas& canvas, const QImage& picture, Sk
     if (!canvas.HasDeviceContext()) {
         return;
     }
-    // Border pixels are read with straight alpha, so transparent white stays white.
-    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    // Border pixels are read with straight alpha, so transparent white stays white. The work is
+    // in the picture's own pixels, whatever density it was drawn for.
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    image.setDevicePixelRatio(1.0);
     const int w = image.width();
     const int h = image.height();
-    const int cw = canvas.Width();
-    const int ch = canvas.Height();
+    const int cw = canvas.Image().width(); // device pixels
+    const int ch = canvas.Image().height();
     ScanMarkers(image);
 
     // S: the picture with the right marker column and the bottom marker row.
@@ -232,11 +276,13 @@ void DrawPngNatural(CMemCanvas& canvas, int id) {
         return;
     }
     CGdiPlusBitmapResource bitmap;
-    if (!bitmap.Load(id)) {
+    if (!bitmap.Load(id, canvas.Ratio())) {
         return;
     }
+    // At its natural size in the window's pixels, whatever the density of either.
     QPainter painter(&canvas.Image());
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QPoint(0, 0), bitmap.Bitmap());
 }
 

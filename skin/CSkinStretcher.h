@@ -16,9 +16,11 @@ namespace dashcam {
 class CSkinStretcher {
 public:
     // Fills the whole canvas with PNG image id stretched to the canvas's size; when content is
-    // given it receives the content rectangle in the image's own, stretched coordinates.
+    // given it receives the content rectangle in the image's own, stretched coordinates. A
+    // canvas for a denser screen gets the picture drawn for that density, stretched in device
+    // pixels.
     void DrawStretched(CMemCanvas& canvas, int id, SkinRect* content = nullptr);
-    // The same for an image already decoded.
+    // The same for an image already decoded, stretched to the canvas's device pixels.
     void DrawStretched(CMemCanvas& canvas, const QImage& picture, SkinRect* content = nullptr);
 
     // What the last stretched drawing recorded.
@@ -28,6 +30,7 @@ public:
     const std::vector<std::int32_t>& MarkedRows() const { return m_markedRows; }
 
 private:
+    void DrawAtRatio(CMemCanvas& canvas, int id, const QImage& picture, SkinRect* content);
     void Clear();
     void ScanMarkers(const QImage& image);
     SkinRect ContentRect(const QImage& image) const;

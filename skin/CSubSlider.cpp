@@ -123,6 +123,11 @@ void CSubSlider::SetPosition(int position) {
     setValue(position);
 }
 
+void CSubSlider::MoveByUser(int position) {
+    setValue(position);
+    emit userMoved(value());
+}
+
 QString CSubSlider::ValueText() const {
     return FormatValue(m_valueKind, sliderPosition());
 }

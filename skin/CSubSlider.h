@@ -61,6 +61,8 @@ public:
     // Moves the thumb without telling anyone but valueChanged listeners.
     void SetPosition(int position);
     int GetPosition() const { return value(); }
+    // Moves the thumb as a user's move does (an assistive tool setting the value).
+    void MoveByUser(int position);
 
     // The tooltip's text for the current position.
     QString ValueText() const;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -99,6 +100,26 @@ TEST(MsgPopupTest, KeysButtonsAndCloseBoxAnswer) {
                      }),
               CMsgPopupDlg::kNo);
     EXPECT_TRUE(openAfterEscape);
+}
+
+// A screen reader finds the question's title, text and both answers inside the popup.
+TEST(MsgPopupTest, ScreenReadersReadTheQuestionAndItsAnswers) {
+    const auto role = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->role(); };
+    const auto name = [](QObject* o) {
+        return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
+    };
+    Answer(kTwoLines, [&](CMsgPopupDlg& p) {
+        EXPECT_EQ(name(&p), QStringLiteral("Parking Mode"));
+        EXPECT_EQ(role(p.TextControl()), QAccessible::StaticText);
+        EXPECT_EQ(name(p.TextControl()), p.TextControl()->text());
+        EXPECT_TRUE(name(p.TextControl()).startsWith("If Parking Mode is disabled"));
+        for (QPushButton* button : {p.YesButton(), p.NoButton()}) {
+            EXPECT_EQ(role(button), QAccessible::Button);
+            EXPECT_EQ(name(button), button->text().remove('&'));
+            EXPECT_TRUE(QAccessible::queryAccessibleInterface(button)->state().focusable);
+        }
+        p.close();
+    });
 }
 
 TEST(ProgPopupTest, LaysOutAndKeepsTheValueAtMost100) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 #include "resources/EmbeddedResources.h"
@@ -160,6 +161,51 @@ TEST(SkinStretcher, ImageWithoutStretchColumnLeavesTheExtraWidthEmpty) {
         EXPECT_EQ(canvas.Image().pixel(3, y), qRgba(40, 20 * (y + 1), 255, 255));
         EXPECT_EQ(qAlpha(canvas.Image().pixel(4, y)), 0);
         EXPECT_EQ(qAlpha(canvas.Image().pixel(9, y)), 0);
+    }
+}
+
+// On a denser screen the picture drawn for twice the density is stretched in device pixels;
+// the content rectangle and the amounts stay those of the 1x artwork, in window pixels, so the
+// captions keep their places. At 2 the result is the 2x picture itself at the size that fits,
+// at 1.5 a smooth reduction of it.
+TEST(SkinStretcher, DenseCanvasTakesThe2xPictureAndKeepsThe1xContent) {
+    for (int id : {161, 143, 501}) {
+        CGdiPlusBitmapResource dense;
+        ASSERT_TRUE(dense.Load(id, 2.0)) << id;
+        EXPECT_EQ(dense.Bitmap().devicePixelRatio(), 2.0) << id;
+        CGdiPlusBitmapResource plain;
+        ASSERT_TRUE(plain.Load(id, 1.0));
+        EXPECT_EQ(dense.Bitmap().size(), (plain.Bitmap().size() - QSize(2, 2)) * 2 + QSize(2, 2))
+            << id;
+    }
+    const struct { int id, w, h; } cases[] = {{161, 221, 29}, {143, 140, 37}, {501, 722, 587}};
+    for (const auto& c : cases) {
+        CSkinStretcher plain;
+        const SkinRect content1x = DrawInto(plain, c.id, c.w, c.h);
+        for (qreal ratio : {2.0, 1.5, 1.25}) {
+            CMemCanvas canvas;
+            ASSERT_TRUE(canvas.Create(c.w, c.h, ratio));
+            EXPECT_EQ(canvas.Image().size(),
+                      QSize(int(std::ceil(c.w * ratio)), int(std::ceil(c.h * ratio))));
+            CSkinStretcher stretcher;
+            SkinRect content;
+            stretcher.DrawStretched(canvas, c.id, &content);
+            EXPECT_EQ(content, content1x) << c.id << " at " << ratio;
+            EXPECT_EQ(stretcher.ColumnAmounts(), plain.ColumnAmounts()) << c.id;
+            // Opaque where the 1x drawing is opaque: the whole canvas is filled.
+            const QImage& img = canvas.Image();
+            EXPECT_EQ(qAlpha(img.pixel(img.width() / 2, img.height() / 2)), 255) << c.id;
+        }
+        // At 2 the two middle rows of a stretched button are the 2x picture's stretch row.
+        if (c.id == 161) {
+            CMemCanvas canvas;
+            canvas.Create(c.w, c.h, 2.0);
+            CSkinStretcher().DrawStretched(canvas, c.id);
+            CGdiPlusBitmapResource dense;
+            dense.Load(c.id, 2.0);
+            const int row = 2 * (15 - 1) + 1; // the 2x marker row
+            EXPECT_EQ(canvas.Image().pixel(c.w, row - 1), dense.Bitmap().pixel(7 * 2 - 1, row));
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/linux/LinuxProgramHost.h"
+#include "skin/SkinAccessibility.h"
 #include "skin/SkinFonts.h"
 
 // Read by LeakSanitizer in the sanitizer build (and ignored otherwise): Qt's D-Bus module keeps
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     dashcam::RegisterTahomaIfMissing(dashcam::LinuxProgramHost().FontFolders());
+    dashcam::InstallSkinAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
