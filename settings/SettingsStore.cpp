@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "settings/SettingsDiagnostics.h"
 #include "text/Utf.h"
@@ -108,18 +111,53 @@ bool SettingsStore::LoadCardFile(const std::string& path) {
     return LoadSettingsFile(path);
 }
 
+namespace {
+
+std::vector<std::uint8_t> ValueOf(const SettingsRecord& record, const SettingsField& field) {
+    const auto begin = record.Bytes().begin() + field.offset;
+    return {begin, begin + field.width};
+}
+
+} // namespace
+
 bool SettingsStore::SaveChanges(const std::string& path, const KeepMineChoice& keepMine) {
-    const std::unique_ptr<IFileLock> lock = LockFolderOf(path);
-    if (m_seen) {
-        if (const std::optional<SettingsRecord> card = ReadRecord(path)) {
-            *m_record = SettingsMerge::Merge(*card, *m_seen, *m_record, keepMine);
+    // A question waits for the driver, and no other program's save may wait with it: the
+    // answers are gathered without the lock and the merge is done again under it. An answer
+    // holds while the card keeps the value it was given for; a field changed once more
+    // meanwhile is asked about again.
+    std::map<std::size_t, std::pair<std::vector<std::uint8_t>, bool>> answers;
+    for (;;) {
+        std::unique_ptr<IFileLock> lock = LockFolderOf(path);
+        const std::optional<SettingsRecord> card =
+            m_seen ? ReadRecord(path) : std::optional<SettingsRecord>();
+        if (card) {
+            std::vector<const SettingsField*> unanswered;
+            const auto answered = [&](const SettingsField& field, const SettingsRecord&,
+                                      const SettingsRecord& onCard) {
+                const auto it = answers.find(field.offset);
+                if (it != answers.end() && it->second.first == ValueOf(onCard, field)) {
+                    return it->second.second;
+                }
+                unanswered.push_back(&field);
+                return true;
+            };
+            const SettingsRecord merged = SettingsMerge::Merge(*card, *m_seen, *m_record, answered);
+            if (!unanswered.empty()) {
+                lock.reset();
+                for (const SettingsField* field : unanswered) {
+                    answers[field->offset] = {ValueOf(*card, *field),
+                                              keepMine(*field, *m_record, *card)};
+                }
+                continue;
+            }
+            *m_record = merged;
         }
+        if (!SaveSettingsFile(path)) {
+            return false;
+        }
+        m_seen = ReadRecord(path).value_or(*m_record);
+        return true;
     }
-    if (!SaveSettingsFile(path)) {
-        return false;
-    }
-    m_seen = ReadRecord(path).value_or(*m_record);
-    return true;
 }
 
 bool SettingsStore::FileLacksRecordPast(const std::string& path, std::uint32_t written) {

@@ -38,7 +38,8 @@ public:
     void RememberCardState();
     // Saves under the card folder's lock: re-reads the file and writes only the fields changed
     // since RememberCardState over its current content, asking keepMine where another program
-    // changed the same field. Then the saved record becomes the remembered one.
+    // changed the same field (with the lock released while it asks). Then the saved record
+    // becomes the remembered one.
     bool SaveChanges(const std::string& path, const KeepMineChoice& keepMine);
     // Loads the factory defaults file, keeping the device-owned values of the record in use;
     // false, after telling the user, when it cannot be opened (the record stays as it was).

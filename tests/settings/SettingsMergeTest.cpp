@@ -1,7 +1,10 @@
 // Two programs saving the same card: each keeps the other's values.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "platform/linux/PosixFileAccess.h"
 #include "settings/SettingsStore.h"
@@ -103,6 +106,28 @@ TEST_F(SettingsMerge, SameFieldChangedByBothIsAskedAbout) {
     asked.clear();
     ASSERT_TRUE(Save());
     EXPECT_TRUE(asked.empty());
+}
+
+// The driver may take his time over the question: meanwhile the card is not locked, and a value
+// the other program sets again while he reads is asked about again.
+TEST_F(SettingsMerge, QuestionHoldsNoLockAndAChangeMeanwhileIsAskedAgain) {
+    store.Current().SetI32(64, 2);
+    OtherProgramSets(64, 0);
+    std::vector<int> cardValues;
+    const bool saved = store.SaveChanges(
+        path, [&](const SettingsField&, const SettingsRecord&, const SettingsRecord& onCard) {
+            const int folder = ::open(card.Path().c_str(), O_RDONLY | O_DIRECTORY);
+            EXPECT_EQ(::flock(folder, LOCK_EX | LOCK_NB), 0) << "the card is locked while asking";
+            ::close(folder);
+            cardValues.push_back(onCard.GetI32(64));
+            if (cardValues.size() == 1) {
+                OtherProgramSets(64, 3); // not the value this save started from
+            }
+            return false;
+        });
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(cardValues, (std::vector<int>{0, 3}));
+    EXPECT_EQ(card.Read("setup.cfg")[64], 3);
 }
 
 // Two `set` loops at once, each checking before every set that its own last value is still
