@@ -23,6 +23,11 @@ import sys
 import zlib
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from artwork_drawing import (NO_MARKER, Ellipse, Picture, Polygon, Rect, Stroke, mix,  # noqa: E402
+                             vertical, with_alpha)
+from png_rgba import decode_png, encode_png  # noqa: E402
+
 ROOT = Path(__file__).resolve().parent.parent
 PNG_DIR = ROOT / "resources" / "png"
 ICON_PATH = ROOT / "resources" / "icon" / "128.png"
@@ -30,14 +35,8 @@ ICON_PATH = ROOT / "resources" / "icon" / "128.png"
 # share/icons/hicolor/<size>x<size>/apps/.
 DESKTOP_ICON_DIR = ROOT / "resources" / "icon" / "hicolor"
 DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
-# The icon as the desktop's menus and launchers take it: hicolor theme sizes, installed as
-# share/icons/hicolor/<size>x<size>/apps/.
-DESKTOP_ICON_DIR = ROOT / "resources" / "icon" / "hicolor"
-DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 MARKER = (0, 0, 0, 255)
-NO_MARKER = (255, 255, 255, 0)
-SAMPLES = 4  # sub-samples per pixel side for antialiased shapes
 
 # --- palette -------------------------------------------------------------------------------
 
@@ -59,162 +58,6 @@ TAB_SELECTED_TOP = (62, 94, 130)
 TAB_SELECTED_BOTTOM = (52, 82, 116)
 GLYPH = (178, 191, 206)
 WHITE = (255, 255, 255)
-
-
-# --- drawing -------------------------------------------------------------------------------
-
-
-class Picture:
-    """RGBA pixels with straight alpha as floats; shapes are blended source-over.
-
-    Shapes and paints are given in the picture's own units; with scale 2 every unit is two
-    pixels, so the same drawing makes the picture for a screen of twice the density.
-    """
-
-    def __init__(self, width, height, fill=(0, 0, 0, 0), scale=1):
-        self.scale = scale
-        self.width = width * scale
-        self.height = height * scale
-        self.pixels = [[float(v) for v in rgba(fill)] for _ in range(self.width * self.height)]
-
-    def blend(self, x, y, colour, coverage=1.0):
-        if not (0 <= x < self.width and 0 <= y < self.height):
-            return
-        src = rgba(colour)
-        sa = src[3] / 255.0 * coverage
-        if sa <= 0.0:
-            return
-        dst = self.pixels[y * self.width + x]
-        da = dst[3] / 255.0
-        out = sa + da * (1.0 - sa)
-        for i in range(3):
-            dst[i] = (src[i] * sa + dst[i] * da * (1.0 - sa)) / out
-        dst[3] = out * 255.0
-
-    def fill(self, shape, paint):
-        """Blends paint over every pixel the shape covers, weighted by the covered share."""
-        k = self.scale
-        left, top, right, bottom = (v * k for v in shape.bounds())
-        left, top = max(0, math.floor(left)), max(0, math.floor(top))
-        right, bottom = min(self.width, math.ceil(right)), min(self.height, math.ceil(bottom))
-        step = 1.0 / SAMPLES
-        for y in range(top, bottom):
-            for x in range(left, right):
-                hits = 0
-                for sy in range(SAMPLES):
-                    for sx in range(SAMPLES):
-                        if shape.contains((x + (sx + 0.5) * step) / k, (y + (sy + 0.5) * step) / k):
-                            hits += 1
-                if hits:
-                    # A paint is asked at the pixel's centre, in units, less half a unit.
-                    colour = paint((x + 0.5) / k - 0.5, (y + 0.5) / k - 0.5) if callable(paint) else paint
-                    self.blend(x, y, colour, hits / (SAMPLES * SAMPLES))
-
-    def rows(self):
-        """The pixels as rows of 8-bit RGBA tuples; fully transparent pixels become white."""
-        result = []
-        for y in range(self.height):
-            row = []
-            for x in range(self.width):
-                r, g, b, a = (min(255, max(0, round(v))) for v in self.pixels[y * self.width + x])
-                row.append(NO_MARKER if a == 0 else (r, g, b, a))
-            result.append(row)
-        return result
-
-
-def rgba(colour):
-    return tuple(colour) if len(colour) == 4 else (*colour, 255)
-
-
-def mix(c0, c1, t):
-    t = min(1.0, max(0.0, t))
-    return tuple(a + (b - a) * t for a, b in zip(rgba(c0), rgba(c1)))
-
-
-def vertical(y0, c0, y1, c1):
-    """Paint that runs from c0 at row y0 to c1 at row y1."""
-    return lambda x, y: mix(c0, c1, (y + 0.5 - y0) / max(1e-9, y1 - y0))
-
-
-def horizontal(x0, c0, x1, c1):
-    return lambda x, y: mix(c0, c1, (x + 0.5 - x0) / max(1e-9, x1 - x0))
-
-
-def with_alpha(colour, alpha):
-    return (*colour[:3], alpha)
-
-
-class Rect:
-    """Axis-aligned rectangle in continuous coordinates with per-corner radii (tl, tr, br, bl)."""
-
-    def __init__(self, left, top, right, bottom, radii=(0, 0, 0, 0)):
-        self.left, self.top, self.right, self.bottom = left, top, right, bottom
-        self.radii = radii
-
-    def bounds(self):
-        return self.left, self.top, self.right, self.bottom
-
-    def contains(self, px, py):
-        if not (self.left <= px < self.right and self.top <= py < self.bottom):
-            return False
-        tl, tr, br, bl = self.radii
-        for r, cx, cy, beyond in (
-            (tl, self.left + tl, self.top + tl, px < self.left + tl and py < self.top + tl),
-            (tr, self.right - tr, self.top + tr, px > self.right - tr and py < self.top + tr),
-            (br, self.right - br, self.bottom - br, px > self.right - br and py > self.bottom - br),
-            (bl, self.left + bl, self.bottom - bl, px < self.left + bl and py > self.bottom - bl),
-        ):
-            if r and beyond and (px - cx) ** 2 + (py - cy) ** 2 > r * r:
-                return False
-        return True
-
-
-class Ellipse:
-    def __init__(self, cx, cy, rx, ry=None):
-        self.cx, self.cy, self.rx, self.ry = cx, cy, rx, rx if ry is None else ry
-
-    def bounds(self):
-        return self.cx - self.rx, self.cy - self.ry, self.cx + self.rx, self.cy + self.ry
-
-    def contains(self, px, py):
-        return ((px - self.cx) / self.rx) ** 2 + ((py - self.cy) / self.ry) ** 2 <= 1.0
-
-
-class Stroke:
-    """A straight line of the given width with round ends."""
-
-    def __init__(self, x0, y0, x1, y1, width):
-        self.x0, self.y0, self.x1, self.y1, self.half = x0, y0, x1, y1, width / 2.0
-
-    def bounds(self):
-        h = self.half
-        return (min(self.x0, self.x1) - h, min(self.y0, self.y1) - h,
-                max(self.x0, self.x1) + h, max(self.y0, self.y1) + h)
-
-    def contains(self, px, py):
-        dx, dy = self.x1 - self.x0, self.y1 - self.y0
-        t = ((px - self.x0) * dx + (py - self.y0) * dy) / (dx * dx + dy * dy)
-        t = min(1.0, max(0.0, t))
-        return (px - self.x0 - t * dx) ** 2 + (py - self.y0 - t * dy) ** 2 <= self.half ** 2
-
-
-class Polygon:
-    def __init__(self, points):
-        self.points = points
-
-    def bounds(self):
-        xs = [p[0] for p in self.points]
-        ys = [p[1] for p in self.points]
-        return min(xs), min(ys), max(xs), max(ys)
-
-    def contains(self, px, py):
-        inside = False
-        n = len(self.points)
-        for i in range(n):
-            (x0, y0), (x1, y1) = self.points[i], self.points[(i + 1) % n]
-            if (y0 > py) != (y1 > py) and px < x0 + (py - y0) * (x1 - x0) / (y1 - y0):
-                inside = not inside
-        return inside
 
 
 # --- marker border -------------------------------------------------------------------------
@@ -539,69 +382,6 @@ def artwork(scale=1):
 
 
 # --- PNG files -----------------------------------------------------------------------------
-
-
-def encode_png(rows):
-    """8-bit RGBA, no interlace, filter 0 on every row, no time stamp."""
-    height, width = len(rows), len(rows[0])
-    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in rows)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
-
-
-def decode_png(data):
-    """Decodes an 8-bit RGBA PNG without interlace into rows of RGBA tuples."""
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError("not a PNG file")
-    pos, idat, header = 8, b"", None
-    while pos < len(data):
-        (length,) = struct.unpack(">I", data[pos:pos + 4])
-        kind, body = data[pos + 4:pos + 8], data[pos + 8:pos + 8 + length]
-        if zlib.crc32(kind + body) != struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]:
-            raise ValueError("bad CRC in chunk %r" % kind)
-        if kind == b"IHDR":
-            header = struct.unpack(">IIBBBBB", body)
-        elif kind == b"IDAT":
-            idat += body
-        elif kind == b"IEND":
-            break
-        pos += 12 + length
-    if header is None:
-        raise ValueError("no IHDR chunk")
-    width, height, depth, colour_type, _, _, interlace = header
-    if (depth, colour_type, interlace) != (8, 6, 0):
-        raise ValueError("not 8-bit RGBA without interlace")
-    raw = zlib.decompress(idat)
-    stride = width * 4
-    previous = bytearray(stride)
-    rows = []
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - 4] if i >= 4 else 0
-            b = previous[i]
-            c = previous[i - 4] if i >= 4 else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                pa, pb, pc = abs(b - c), abs(a - c), abs(a + b - 2 * c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-            elif kind != 0:
-                raise ValueError("unknown filter %d" % kind)
-        rows.append([tuple(line[x * 4:x * 4 + 4]) for x in range(width)])
-        previous = line
-    return rows
 
 
 SCALES = (1, 2)
