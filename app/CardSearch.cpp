@@ -4,7 +4,7 @@
 
 #include "app/CCardChooserDlg.h"
 #include "app/CCardWaitDlg.h"
-#include "app/LanguageChoice.h"
+#include "text/LanguageChoice.h"
 
 namespace dashcam {
 namespace {

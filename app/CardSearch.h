@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppContext.h"
+#include "card/AppContext.h"
 #include "platform/MountTable.h"
 #include "settings/CardFinder.h"
 

@@ -2,10 +2,11 @@
 #include <QApplication>
 
 #include "bench/BareWindow.h"
+#include "platform/linux/LinuxProgramHost.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    dashcam::RegisterTahomaIfMissing();
+    dashcam::RegisterTahomaIfMissing(dashcam::LinuxProgramHost().FontFolders());
     BareWindow window;
     window.show();
     return app.exec();

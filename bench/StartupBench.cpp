@@ -19,6 +19,7 @@
 #include "app/CSettingApp.h"
 #include "app/CSettingDlg.h"
 #include "bench/BareWindow.h"
+#include "platform/linux/LinuxProgramHost.h"
 #include "skin/SkinFonts.h"
 
 namespace {
@@ -62,7 +63,7 @@ int RunChild(const std::string& kind, int fd, int argc, char** argv) {
         return app.InitInstance();
     }
     QApplication app(argc, argv);
-    dashcam::RegisterTahomaIfMissing();
+    dashcam::RegisterTahomaIfMissing(dashcam::LinuxProgramHost().FontFolders());
     app.installEventFilter(&watcher);
     BareWindow window;
     window.show();

@@ -102,9 +102,9 @@ struct CardSearchTest : ::testing::Test {
 
     test::TestPlatform platform;
     FakeCardVolumes volumes;
-    PlatformServices services{platform.debug,  platform.files,    platform.zone,
-                              volumes,         platform.registry, platform.program,
-                              platform.viewer, platform.timeZones};
+    PlatformServices services{platform.debug,  platform.files,     platform.zone,
+                              volumes,         platform.registry,  platform.program,
+                              platform.viewer, platform.timeZones, platform.formatter};
     AppContext context{services, platform.prompt};
     test::TempFolder volumesFolder;
     test::FakeSysfs sys;

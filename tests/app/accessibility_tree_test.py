@@ -99,6 +99,17 @@ def walk(node, found, depth=0):
         walk(child, found, depth + 1)
 
 
+def press_every_tab(app, texts):
+    """Pages are made when first shown: the test opens each tab, as a screen-reader user does."""
+    nodes = []
+    walk(app, nodes)
+    for key in TABS:
+        for node in nodes:
+            if node.name == texts[key] and node.getRoleName() == "page tab":
+                node.queryAction().doAction(0)
+                break
+
+
 def check_language(pyatspi, editor, card, env, texts, language):
     problems = []
     process = subprocess.Popen([editor, str(card) + "/"], env=env, stdout=subprocess.DEVNULL,
@@ -107,6 +118,7 @@ def check_language(pyatspi, editor, card, env, texts, language):
         app = find_application(pyatspi, Path(editor).name)
         if app is None:
             return ["%s: the editor never appeared on the accessibility bus" % language]
+        press_every_tab(app, texts)
         nodes = []
         deadline = time.monotonic() + 20
         while time.monotonic() < deadline:
