@@ -50,7 +50,9 @@ int CSettingApp::InitInstance() {
 }
 
 bool CSettingApp::FindCard() {
-    m_context->language.LoadLanguage(CardSearch::DesktopLanguagePack());
+    const std::u16string pack = CardSearch::DesktopLanguagePack();
+    m_context->language.LoadLanguage(pack);
+    m_qtTexts.Use(pack);
     LinuxMountTable mounts;
     LinuxMountWatch watch;
     m_context->CardPath = CardSearch(*m_context, mounts, watch).Run();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/QtPrompt.h"
+#include "app/QtStandardTexts.h"
 #include "card/AppContext.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "timezones/CTimeZoneInfoManager.h"
@@ -29,6 +30,8 @@ private:
 
     LinuxPlatform m_platform;
     QtPrompt m_prompt;
+    // Qt's own texts in the card search's language.
+    QtStandardTexts m_qtTexts;
     std::unique_ptr<AppContext> m_context;
     qsizetype m_argumentCount = 0;
     // Read from the start, beside the toolkit's own set-up; ends before the platform does.

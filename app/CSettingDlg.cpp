@@ -219,8 +219,10 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     const bool viewerRunning = platform.viewer.FindViewerWindow(kViewerTitle) != 0;
     const std::int32_t languageIndex =
         m_context.settings.Current().GetI32(OffsetOf("language_index"));
-    m_context.language.LoadLanguage(ChooseLanguagePack(viewerRunning, m_context.registryLanguage,
-                                                       m_device.codes, languageIndex));
+    const std::u16string pack = ChooseLanguagePack(viewerRunning, m_context.registryLanguage,
+                                                   m_device.codes, languageIndex);
+    m_context.language.LoadLanguage(pack);
+    m_qtTexts.Use(pack);
     setWindowTitle(Text(m_context, u"IDS_STRING101"));
     CreateBackground();
     CreateControls();
@@ -360,7 +362,6 @@ void CSettingDlg::StepTab(int step) {
         Button(next)->setFocus(Qt::TabFocusReason);
     }
 }
-
 
 // The zone catalogue takes longer to read than the rest of the start-up; it is read on a thread
 // of its own while the card's files, the skin and the first pages are made, and handed to the

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "app/QtStandardTexts.h"
 #include "card/AppContext.h"
 #include "card/CardSession.h"
 #include "settings/DeviceDescription.h"
@@ -99,6 +100,7 @@ private:
     AppContext& m_context;
     CardSession m_card{m_context};
     DeviceDescription m_device;
+    QtStandardTexts m_qtTexts;
     std::string m_programFolder;
     std::string m_relaunchPath;
     CMemCanvas m_background;
