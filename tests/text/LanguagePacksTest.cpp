@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 
 #include "platform/NullDebugOutput.h"
@@ -126,6 +128,61 @@ TEST(LanguagePacks, FontSectionNamesTheFaceOfItsScript) {
         EXPECT_EQ(ini.GetString(u"font", u"DEFAULT_UI_FACENAME", u"").second, font.face);
         EXPECT_EQ(ini.GetString(u"font", u"DEFAULT_UI_CHARSET", u"").second, font.charset);
         EXPECT_EQ(ini.GetString(u"font", u"DEFAULT_UI_CODEPAGE", u"").second, font.codepage);
+    }
+}
+
+// Keys a pack may show as the English pack does. Everywhere: the units of speed and size and
+// the names GPS and SUV, which those markets' dashboards and shops print the same way (the
+// Russian pack writes its own), and the empty key. In one pack: a word that is the same word in
+// that language.
+bool MayMatchEnglish(std::u16string_view key, std::u16string_view pack) {
+    static const std::map<std::u16string_view, std::set<std::u16string_view>> kSameWord = {
+        {u"IDS_STRING114", {u"french", u"german", u"spanish", u"portuguese"}},  // Normal
+        {u"IDS_STRING209", {u"french", u"german", u"spanish", u"portuguese"}},  // Normal
+        {u"IDS_STRING117", {u"french", u"italian", u"portuguese"}},             // Volume
+        {u"IDS_STRING186", {u"french"}},                                        // Date
+        {u"IDS_STRING201", {u"italian"}},                                       // 30 sec
+        {u"IDS_STRING202", {u"french", u"italian", u"spanish", u"portuguese"}}, // 10 min
+        {u"IDS_STRING212", {u"french"}},                                        // Microphone
+        {u"IDS_STRING227", {u"spanish", u"portuguese"}},                        // Circular
+        {u"IDS_STRING305", {u"french"}},                                        // Auto
+        {u"IDS_STRING323", {u"french", u"german"}},                             // Version
+    };
+    static const std::set<std::u16string_view> kEverywhere = {
+        u"IDS_STRING191", u"IDS_STRING192", u"IDS_STRING234", // km/h, mph, SUV
+        u"IDS_STRING318", u"IDS_STRING248",                   // GPS, empty
+        u"IDS_STRING540", u"IDS_STRING541",                   // %1 GB, %1 MB
+    };
+    if (pack == u"russian") {
+        return key == u"IDS_STRING318" || key == u"IDS_STRING248";
+    }
+    const auto same = kSameWord.find(key);
+    return kEverywhere.contains(key) || (same != kSameWord.end() && same->second.contains(pack));
+}
+
+void ParsePack(std::u16string_view name, CIniText& ini) {
+    const auto bytes = FindEmbeddedResource("language", Utf8FromUtf16(name));
+    ASSERT_TRUE(bytes && ini.Parse(bytes->data(), bytes->size())) << Utf8FromUtf16(name);
+}
+
+// Every English key is in every other pack, in that pack's own words.
+TEST(LanguagePacks, EveryEnglishKeyIsTranslatedInEveryPack) {
+    NullDebugOutput debug;
+    CIniText english(debug);
+    ParsePack(u"english", english);
+    const std::vector<std::u16string> keys = english.KeyNames(u"text");
+    ASSERT_GT(keys.size(), 200u);
+    for (std::u16string_view name : test::kPackNames) {
+        CIniText pack(debug);
+        ParsePack(name, pack);
+        for (const std::u16string& key : keys) {
+            const auto [found, text] = pack.GetString(u"text", key, u"");
+            EXPECT_TRUE(found) << Utf8FromUtf16(name) << " lacks " << Utf8FromUtf16(key);
+            if (name != u"english" && !MayMatchEnglish(key, name)) {
+                EXPECT_NE(text, english.GetString(u"text", key, u"").second)
+                    << Utf8FromUtf16(name) << " keeps " << Utf8FromUtf16(key) << " in English";
+            }
+        }
     }
 }
 
