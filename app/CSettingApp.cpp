@@ -14,6 +14,7 @@ CSettingApp::CSettingApp(int& argc, char** argv)
     : QApplication(argc, argv),
       m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)),
       m_timeZones(CTimeZoneInfoManager::ReadAside(m_platform.Services().timeZones)) {
+    m_prompt.UseLanguage(&m_context->language);
     RegisterTahomaIfMissing(m_platform.Services().program.FontFolders());
     // Lets the desktop match the windows to the installed entry (its name and icon).
     setDesktopFileName(QStringLiteral(DASHCAM_APP_ID));

@@ -5,6 +5,7 @@
 
 #include "skin/CMsgPopupDlg.h"
 #include "skin/CProgPopupDlg.h"
+#include "text/CLanguageManager.h"
 
 namespace dashcam {
 
@@ -31,7 +32,13 @@ bool QtPrompt::Confirm(std::u16string_view caption, std::u16string_view text) {
 
 bool QtPrompt::AskYesNo(std::u16string_view title, std::u16string_view text, int width,
                         int height) {
-    return CMsgPopupDlg::Ask(m_owner, ToQString(title), ToQString(text), width, height);
+    QString yes;
+    QString no;
+    if (m_language != nullptr && m_language->IsLoaded()) {
+        yes = QString::fromStdU16String(m_language->GetText(u"IDS_STRING600"));
+        no = QString::fromStdU16String(m_language->GetText(u"IDS_STRING601"));
+    }
+    return CMsgPopupDlg::Ask(m_owner, ToQString(title), ToQString(text), width, height, yes, no);
 }
 
 void QtPrompt::ShowProgress(std::u16string_view title, std::u16string_view text, int width,

@@ -6,11 +6,15 @@
 
 namespace dashcam {
 
+class CLanguageManager;
+
 // The user's messages and plain questions as modal message boxes, captioned with the
 // application's name unless they bring their own caption.
 class QtPrompt : public IPrompt {
 public:
     void SetOwner(QWidget* owner) { m_owner = owner; }
+    // The yes/no popup's buttons in this language once a pack is loaded.
+    void UseLanguage(const CLanguageManager* language) { m_language = language; }
     void ShowMessage(std::u16string_view text) override;
     void ShowMessage(std::u16string_view caption, std::u16string_view text) override;
     bool Confirm(std::u16string_view caption, std::u16string_view text) override;
@@ -22,6 +26,7 @@ public:
 
 private:
     QWidget* m_owner = nullptr;
+    const CLanguageManager* m_language = nullptr;
 };
 
 } // namespace dashcam

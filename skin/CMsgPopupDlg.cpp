@@ -29,8 +29,12 @@ CMsgPopupDlg::CMsgPopupDlg(QWidget* parent)
 }
 
 bool CMsgPopupDlg::Ask(QWidget* parent, const QString& title, const QString& text, int width,
-                       int height) {
+                       int height, const QString& yes, const QString& no) {
     CMsgPopupDlg popup(parent);
+    if (!yes.isEmpty() && !no.isEmpty()) {
+        popup.m_yes->setText(yes);
+        popup.m_no->setText(no);
+    }
     popup.SetContent(title, text, width, height);
     return popup.DoModal() == kYes;
 }

@@ -147,6 +147,7 @@ bool MayMatchEnglish(std::u16string_view key, std::u16string_view pack) {
         {u"IDS_STRING227", {u"spanish", u"portuguese"}},                        // Circular
         {u"IDS_STRING305", {u"french"}},                                        // Auto
         {u"IDS_STRING323", {u"french", u"german"}},                             // Version
+        {u"IDS_STRING601", {u"italian", u"spanish"}},                           // No
     };
     static const std::set<std::u16string_view> kEverywhere = {
         u"IDS_STRING191", u"IDS_STRING192", u"IDS_STRING234", // km/h, mph, SUV
