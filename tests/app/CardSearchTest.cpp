@@ -164,7 +164,7 @@ TEST_F(CardSearchTest, SeveralCardsAreListedForTheUserToChoose) {
         }
         EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Choose the memory card"));
         chooser.List()->setCurrentRow(1);
-        chooser.grab().save(QStringLiteral("card-chooser.png"));
+        chooser.grab().save(QStringLiteral(DASHCAM_SCREENSHOT_DIR "/card-chooser.png"));
         QTest::mouseClick(chooser.OpenButton(), Qt::LeftButton);
     });
     EXPECT_EQ(Run(), second);
@@ -182,7 +182,7 @@ TEST_F(CardSearchTest, WaitsForACardToBeMounted) {
     QString text;
     WhenShown<CCardWaitDlg>([&](CCardWaitDlg& wait) {
         text = wait.TextControl()->text();
-        wait.grab().save(QStringLiteral("card-wait.png"));
+        wait.grab().save(QStringLiteral(DASHCAM_SCREENSHOT_DIR "/card-wait.png"));
         EXPECT_TRUE(watch.Watching());
         Mount("stick", true, "");
         watch.Fire();
