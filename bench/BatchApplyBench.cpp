@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "cli/DashcamCfg.h"
 #include "platform/linux/LinuxPlatform.h"
 
@@ -87,20 +88,6 @@ void PlainCopy(benchmark::State& state, bool flush) {
     state.SetItemsProcessed(state.iterations() * kCards);
 }
 
-// Keeps each run's time per iteration so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            times[run.run_name.function_name +
-                  (run.run_name.args.empty() ? "" : "/" + run.run_name.args)] =
-                run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 BENCHMARK(ApplyProfile)->Iterations(3)->Unit(benchmark::kMillisecond);
@@ -111,9 +98,9 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double apply = reporter.times["ApplyProfile"];
-    const double copy = reporter.times["PlainCopy/unflushed"];
-    const double flushed = reporter.times["PlainCopy/flushed"];
+    const double apply = reporter.times["ApplyProfile/iterations:3"];
+    const double copy = reporter.times["PlainCopy/unflushed/iterations:3"];
+    const double flushed = reporter.times["PlainCopy/flushed/iterations:3"];
     if (apply > 0 && copy > 0 && flushed > 0) {
         std::printf("per card: apply %.3f ms, plain copy %.3f ms, flushed copy %.3f ms\n",
                     apply / kCards, copy / kCards, flushed / kCards);

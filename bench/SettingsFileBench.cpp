@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "cli/ConsolePrompt.h"
 #include "platform/NullDebugOutput.h"
 #include "platform/linux/PosixFileAccess.h"
@@ -103,18 +104,6 @@ void PlainReadAndWrite(benchmark::State& state, bool flush) {
         ::close(fd);
     }
 }
-
-// Keeps each run's time per iteration so the ratio can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 } // namespace
 
