@@ -12,8 +12,7 @@ namespace dashcam {
 
 CSettingApp::CSettingApp(int& argc, char** argv)
     : QApplication(argc, argv),
-      m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)),
-      m_timeZones(CTimeZoneInfoManager::ReadAside(m_platform.Services().timeZones)) {
+      m_context(std::make_unique<AppContext>(m_platform.Services(), m_prompt)) {
     m_prompt.UseLanguage(&m_context->language);
     RegisterTahomaIfMissing(m_platform.Services().program.FontFolders());
     // Lets the desktop match the windows to the installed entry (its name and icon).
@@ -32,7 +31,6 @@ CSettingApp::~CSettingApp() = default;
 
 int CSettingApp::InitInstance() {
     CSettingDlg dialog(*m_context);
-    dialog.UseTimeZones(std::move(m_timeZones));
     m_prompt.SetOwner(&dialog);
     CSettingDlg::StartResult started = dialog.Start();
     if (started == CSettingDlg::StartResult::NoCardFolder && m_argumentCount > 1) {

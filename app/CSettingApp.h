@@ -1,14 +1,12 @@
 #pragma once
 
 #include <QApplication>
-#include <future>
 #include <memory>
 
 #include "app/QtPrompt.h"
 #include "app/QtStandardTexts.h"
 #include "card/AppContext.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 
@@ -34,8 +32,6 @@ private:
     QtStandardTexts m_qtTexts;
     std::unique_ptr<AppContext> m_context;
     qsizetype m_argumentCount = 0;
-    // Read from the start, beside the toolkit's own set-up; ends before the platform does.
-    std::future<TimeZoneCatalogue> m_timeZones;
 };
 
 } // namespace dashcam

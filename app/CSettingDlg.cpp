@@ -168,6 +168,7 @@ CSettingDlg::CSettingDlg(AppContext& context)
 
 CSettingDlg::~CSettingDlg() {
     DestroyPages();
+    m_context.settings.FinishDeferred(); // the owed work needs this window's zone catalogue
 }
 
 CRButton* CSettingDlg::Button(int id) const {
@@ -215,7 +216,6 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     if (m_card.Load(m_device).source == CardLoadSource::NoCard) {
         return StartResult::NoCardFolder;
     }
-    StartReadingTimeZones();
     const bool viewerRunning = platform.viewer.FindViewerWindow(kViewerTitle) != 0;
     const std::int32_t languageIndex =
         m_context.settings.Current().GetI32(OffsetOf("language_index"));
@@ -228,7 +228,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     CreateControls();
     NamePictureButtons();
     CreatePages();
-    LoadPages();
+    LoadStartPages();
     SetUpKeyboard();
     m_ready = true;
     if (relaunchFailed) {
@@ -363,20 +363,27 @@ void CSettingDlg::StepTab(int step) {
     }
 }
 
-// The zone catalogue takes longer to read than the rest of the start-up; it is read on a thread
-// of its own while the card's files, the skin and the first pages are made, and handed to the
-// System page when that is created.
+// The zone catalogue takes longer to read than the whole start-up; it is read on a thread of
+// its own once the window shows, and the System page's owed zone is settled when it is in.
 void CSettingDlg::StartReadingTimeZones() {
     if (!m_timeZones.valid()) {
-        m_timeZones = CTimeZoneInfoManager::ReadAside(m_context.platform.timeZones);
+        m_timeZones = CTimeZoneInfoManager::ReadAside(m_context.platform.timeZones, [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { m_context.settings.FinishDeferred(); }, Qt::QueuedConnection);
+        });
     }
 }
 
+// Without a reading aside (the window never showed), the catalogue is read here and now.
 TimeZoneCatalogue CSettingDlg::TakeTimeZones() {
     if (!m_timeZones.valid()) {
         return CTimeZoneInfoManager::Read(m_context.platform.timeZones);
     }
     return m_timeZones.get();
+}
+
+void CSettingDlg::AfterFirstFrame() {
+    StartReadingTimeZones();
 }
 
 void CSettingDlg::AddPage(int tabId, CBaseDialog* page) {
@@ -387,20 +394,26 @@ void CSettingDlg::AddPage(int tabId, CBaseDialog* page) {
     m_pages[tabId] = page;
 }
 
-// The shown page, and the System page, whose load puts the PC's zone into a record that holds
-// none and drops the clock request, are made at start-up. The other three only show the record
-// and write nothing when they load, so each is made when first asked for; it then shows the
-// record as it would have after loading at start-up and after every Initialize since.
+// Only the shown page is made at start-up; the other four are made when first asked for, and
+// then show the record as they would have after loading at start-up and after every
+// Initialize since. Those loads only show the record, except the System page's, whose record
+// part is kept apart from the page (SystemPageRecord) and done without it.
 void CSettingDlg::CreatePages() {
-    auto* memoryCard = new CEtcDlg(m_context);
-    AddPage(kTabMemoryCard, memoryCard);
-    m_pagesLater = {kTabCamera, kTabRoadSafety, kTabRecord};
-    auto* system = new CSystemDlg(m_context, nullptr, [this] { return TakeTimeZones(); });
-    system->SetDevice(m_device);
-    AddPage(kTabSystem, system);
+    AddPage(kTabMemoryCard, new CEtcDlg(m_context));
+    m_pagesLater = {kTabCamera, kTabRoadSafety, kTabRecord, kTabSystem};
+    m_systemRecord =
+        std::make_unique<SystemPageRecord>(m_context, [this] { return TakeTimeZones(); });
 }
 
 void CSettingDlg::CreateLaterPage(int tabId) {
+    if (tabId == kTabSystem) {
+        m_context.settings.FinishDeferred(); // the zone the page shows
+        auto* system = new CSystemDlg(m_context, *m_systemRecord);
+        system->SetDevice(m_device);
+        AddPage(tabId, system);
+        system->ShowLoadedRecord();
+        return;
+    }
     CBaseDialog* page = nullptr;
     switch (tabId) {
     case kTabCamera:
@@ -421,8 +434,20 @@ void CSettingDlg::LoadPages() {
     for (int tabId : kLoadOrder) {
         if (CBaseDialog* page = MadePage(tabId)) {
             page->LoadFromRecord();
+        } else if (tabId == kTabSystem) {
+            m_systemRecord->Load();
         }
     }
+}
+
+// The start-up's loads: the shown page's, then the System page's record part. Its clock
+// request is dropped now; its zone needs the zone catalogue, which is not read before the
+// window shows, so the zone is owed to the record until the record's next use or until the
+// catalogue is in, whichever comes first.
+void CSettingDlg::LoadStartPages() {
+    MadePage(kTabMemoryCard)->LoadFromRecord();
+    m_systemRecord->DropClockRequest();
+    m_context.settings.DeferUntilUsed([this] { m_systemRecord->LoadZone(); });
 }
 
 void CSettingDlg::DestroyPages() {
@@ -542,6 +567,7 @@ void CSettingDlg::paintEvent(QPaintEvent*) {
         painter.end();
         m_frame = m_background.Image();
         m_composePending = false;
+        QMetaObject::invokeMethod(this, &CSettingDlg::AfterFirstFrame, Qt::QueuedConnection);
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), *m_frame);

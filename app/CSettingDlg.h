@@ -7,6 +7,7 @@
 #include <array>
 #include <future>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,6 +15,7 @@
 #include "app/QtStandardTexts.h"
 #include "card/AppContext.h"
 #include "card/CardSession.h"
+#include "pages/SystemPageRecord.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CMemCanvas.h"
 #include "timezones/CTimeZoneInfoManager.h"
@@ -53,9 +55,6 @@ public:
     explicit CSettingDlg(AppContext& context);
     ~CSettingDlg() override;
 
-    // The zone catalogue being read already (by the application object, from its first
-    // moment); without it, Start() begins the reading itself.
-    void UseTimeZones(std::future<TimeZoneCatalogue> reading) { m_timeZones = std::move(reading); }
     StartResult Start();
 
     const DeviceDescription& Device() const { return m_device; }
@@ -89,6 +88,8 @@ private:
     void CreateLaterPage(int tabId);
     CBaseDialog* MadePage(int tabId) const;
     void LoadPages();
+    void LoadStartPages();
+    void AfterFirstFrame();
     void SelectTab(int tabId);
     void NamePictureButtons();
     void SetUpKeyboard();
@@ -112,7 +113,10 @@ private:
     std::map<int, CRButton*> m_buttons;
     std::set<int> m_pagesLater;                 // tabs whose page is made when first needed
     std::map<int, CBaseDialog*> m_pages;        // by tab id
-    std::future<TimeZoneCatalogue> m_timeZones; // read beside the start-up until the System page
+    std::future<TimeZoneCatalogue> m_timeZones; // read aside once the window shows
+    // The System page's record part, done at start-up or Initialize even while the page
+    // itself is not made yet.
+    std::unique_ptr<SystemPageRecord> m_systemRecord;
     QPoint m_dragOrigin;
     bool m_systemMoveTried = false;
     bool m_systemMoving = false;

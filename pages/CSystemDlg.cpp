@@ -29,10 +29,18 @@ struct Placed {
 
 CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent,
                        const std::function<TimeZoneCatalogue()>& readCatalogue)
+    : CSystemDlg(context, parent, std::make_unique<SystemPageRecord>(context, readCatalogue),
+                 nullptr) {
+    m_record.Zones(); // the catalogue is built with the page
+}
+
+CSystemDlg::CSystemDlg(AppContext& context, SystemPageRecord& record)
+    : CSystemDlg(context, nullptr, nullptr, &record) {}
+
+CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent,
+                       std::unique_ptr<SystemPageRecord> ownRecord, SystemPageRecord* record)
     : CBaseDialog(context, kTemplateId, kFocusHolderId, 250, 100, parent),
-      m_zones(readCatalogue ? readCatalogue()
-                            : CTimeZoneInfoManager::Read(context.platform.timeZones),
-              context.platform.pcTimeZone, context.platform.debug),
+      m_ownRecord(std::move(ownRecord)), m_record(record != nullptr ? *record : *m_ownRecord),
       m_languages(AddControl(1390, new CPageComboBox)),
       m_timeZones(AddControl(1123, new CPageComboBox)) {
     AddLabels({1363, 1014, 1017, 1032, 1033, 1034, 1036, 1301, 1345, 1365, 1366, 1302});
@@ -59,8 +67,9 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent,
             SetField(kLanguage, static_cast<int>(m_device->nameCodeIndex[index]));
         }
     });
-    connect(m_timeZones, &QComboBox::activated, this,
-            [this](int index) { m_zones.SelectZone(index, m_context.settings.Current()); });
+    connect(m_timeZones, &QComboBox::activated, this, [this](int index) {
+        m_record.Zones().SelectZone(index, m_context.settings.Current());
+    });
     MakeClockControls();
 }
 
@@ -210,8 +219,8 @@ void CSystemDlg::PlaceClockControls(int top) {
     SetScrollLimit(top + 200 + kBottomMargin - kHeight);
 }
 
-void CSystemDlg::LoadTimeZones() {
-    const ZoneListContent content = m_zones.LoadFromRecord(m_context.settings.Current());
+void CSystemDlg::ShowTimeZones() {
+    const ZoneListContent& content = m_record.ZoneList();
     const QSignalBlocker quiet(m_timeZones);
     m_timeZones->clear();
     for (const std::u16string& text : content.texts) {
@@ -242,10 +251,14 @@ void CSystemDlg::LoadLanguages() {
 }
 
 void CSystemDlg::LoadFromRecord() {
-    LoadTimeZones();
+    m_record.Load();
+    ShowLoadedRecord();
+}
+
+void CSystemDlg::ShowLoadedRecord() {
+    ShowTimeZones();
     Slider(1018)->SetPosition(Field(kVoiceOn) != 0 ? Field(kVolume) : 0);
-    // The camera's clock is set only when asked for after this load.
-    m_context.clockRequest.flag = 0;
+    // The camera's clock is set only when asked for after the load.
     m_clockBox->setChecked(false);
     EnableClockPickers(false);
     LoadLanguages();

@@ -8,13 +8,14 @@
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 
 #include "pages/CBaseDialog.h"
 #include "pages/CPageComboBox.h"
+#include "pages/SystemPageRecord.h"
 #include "settings/DeviceDescription.h"
 #include "skin/CSubSlider.h"
-#include "timezones/CTimeZoneInfoManager.h"
 
 namespace dashcam {
 
@@ -41,18 +42,24 @@ public:
     // it read already (readCatalogue hands it over).
     explicit CSystemDlg(AppContext& context, QWidget* parent = nullptr,
                         const std::function<TimeZoneCatalogue()>& readCatalogue = {});
+    // A page over a record part kept by its owner, whose loads may have been done before the
+    // page was made.
+    CSystemDlg(AppContext& context, SystemPageRecord& record);
 
     // The camera's languages; the main window gives them before the first load.
     void SetDevice(const DeviceDescription& device) { m_device = &device; }
     void LoadFromRecord() override;
+    // Sets the controls as the last load of the record part left things, without loading.
+    void ShowLoadedRecord();
 
 protected:
     void Layout() override;
 
 private:
-    // Radios of one section, each writing its value to the field.
+    CSystemDlg(AppContext& context, QWidget* parent, std::unique_ptr<SystemPageRecord> ownRecord,
+               SystemPageRecord* record);
     void LoadLanguages();
-    void LoadTimeZones();
+    void ShowTimeZones();
     void MakeClockControls();
     void PlaceClockControls(int top);
     void EnableClockPickers(bool on);
@@ -61,7 +68,8 @@ private:
     void OnClockBox(bool checked);
     void OnTouchCalibration();
 
-    CTimeZoneInfoManager m_zones;
+    std::unique_ptr<SystemPageRecord> m_ownRecord; // when the page keeps its own
+    SystemPageRecord& m_record;
     const DeviceDescription* m_device = nullptr;
     QComboBox* m_languages;
     QComboBox* m_timeZones;

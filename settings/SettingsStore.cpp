@@ -15,12 +15,26 @@ SettingsStore::SettingsStore(IDebugOutput& debug, IFileAccess& files, IPrompt& p
     : m_debug(debug), m_files(files), m_prompt(prompt) {}
 
 void SettingsStore::CreateEmptyRecord() {
+    FinishDeferred();
     m_record = std::make_unique<SettingsRecord>();
+}
+
+void SettingsStore::ReleaseRecord() {
+    FinishDeferred();
+    m_record.reset();
+}
+
+void SettingsStore::FinishDeferred() const {
+    // Taken out first: the work itself reads the record through Current().
+    if (const std::function<void()> work = std::exchange(m_deferred, nullptr)) {
+        work();
+    }
 }
 
 bool SettingsStore::LoadSettingsFile(const std::string& path) {
     // Only the record's own 544 bytes are read, whatever the file's size: a huge or endless
     // file must not be pulled into memory.
+    FinishDeferred();
     FileHead head = m_files.ReadHead(path, SettingsRecord::kSize);
     if (!head.opened) {
         m_lastError = head.error;
@@ -53,6 +67,7 @@ void SettingsStore::UpdateDerivedFlag() {
 }
 
 bool SettingsStore::SaveSettingsFile(const std::string& path) {
+    FinishDeferred();
     UpdateDerivedFlag();
     m_writtenSize = 0;
     m_leftOut = false;
@@ -81,6 +96,7 @@ bool SettingsStore::SaveSettingsFile(const std::string& path) {
 }
 
 void SettingsStore::RememberCardState() {
+    FinishDeferred();
     m_seen = *m_record;
 }
 
@@ -125,6 +141,7 @@ bool SettingsStore::SaveChanges(const std::string& path, const KeepMineChoice& k
     // answers are gathered without the lock and the merge is done again under it. An answer
     // holds while the card keeps the value it was given for; a field changed once more
     // meanwhile is asked about again.
+    FinishDeferred();
     std::map<std::size_t, std::pair<std::vector<std::uint8_t>, bool>> answers;
     for (;;) {
         std::unique_ptr<IFileLock> lock = LockFolderOf(path);
@@ -172,6 +189,7 @@ bool SettingsStore::FileLacksRecordPast(const std::string& path, std::uint32_t w
 }
 
 bool SettingsStore::RestoreDefaultSettings(const std::string& path) {
+    FinishDeferred();
     const std::int32_t kept40 = m_record->GetI32(OffsetOf("preserved_40"));
     const std::int32_t kept44 = m_record->GetI32(OffsetOf("preserved_44"));
     const std::uint16_t kept48 = m_record->GetU16(OffsetOf("preserved_48"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,11 +21,25 @@ public:
     SettingsStore(IDebugOutput& debug, IFileAccess& files, IPrompt& prompt);
 
     bool HasRecord() const { return m_record != nullptr; }
-    SettingsRecord& Current() { return *m_record; }
-    const SettingsRecord& Current() const { return *m_record; }
+    SettingsRecord& Current() {
+        FinishDeferred();
+        return *m_record;
+    }
+    const SettingsRecord& Current() const {
+        FinishDeferred();
+        return *m_record;
+    }
     // Replaces the current record by one of 544 zero bytes.
     void CreateEmptyRecord();
-    void ReleaseRecord() { m_record.reset(); }
+    void ReleaseRecord();
+
+    // Work a load still owes the record (a page's load done after the window shows): it is done
+    // before the record is next read, changed, saved, replaced or released, or when
+    // FinishDeferred is called, whichever comes first. The work reaches the record through
+    // Current().
+    void DeferUntilUsed(std::function<void()> work) { m_deferred = std::move(work); }
+    // Const because the owed work only completes the load that made the record.
+    void FinishDeferred() const;
 
     // Makes the file's first 544 bytes the current record; false (record unchanged) when the
     // file cannot be opened.
@@ -62,6 +77,7 @@ private:
     IFileAccess& m_files;
     IPrompt& m_prompt;
     std::unique_ptr<SettingsRecord> m_record;
+    mutable std::function<void()> m_deferred;
     std::optional<SettingsRecord> m_seen; // the card's record as this program last saw it
     std::string m_lastError;
     std::uint32_t m_writtenSize = 0;

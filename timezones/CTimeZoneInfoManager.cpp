@@ -105,8 +105,15 @@ TimeZoneCatalogue CTimeZoneInfoManager::Read(ITimeZoneSource& source) {
     return catalogue;
 }
 
-std::future<TimeZoneCatalogue> CTimeZoneInfoManager::ReadAside(ITimeZoneSource& source) {
-    return std::async(std::launch::async, [&source] { return Read(source); });
+std::future<TimeZoneCatalogue> CTimeZoneInfoManager::ReadAside(ITimeZoneSource& source,
+                                                               std::function<void()> whenRead) {
+    return std::async(std::launch::async, [&source, whenRead = std::move(whenRead)] {
+        TimeZoneCatalogue catalogue = Read(source);
+        if (whenRead) {
+            whenRead();
+        }
+        return catalogue;
+    });
 }
 
 CTimeZoneInfoManager::CTimeZoneInfoManager(ITimeZoneSource& source, IPcTimeZone& pcTimeZone,

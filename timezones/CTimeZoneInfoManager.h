@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <string>
 #include <string_view>
@@ -40,8 +41,10 @@ public:
 
     // Reads the catalogue: the exclusions, every entry, the order from east to west.
     static TimeZoneCatalogue Read(ITimeZoneSource& source);
-    // The same on a thread of its own; the source must not be used elsewhere until it is done.
-    static std::future<TimeZoneCatalogue> ReadAside(ITimeZoneSource& source);
+    // The same on a thread of its own, which calls whenRead (if given) once it is done; the
+    // source must not be used elsewhere until then.
+    static std::future<TimeZoneCatalogue> ReadAside(ITimeZoneSource& source,
+                                                    std::function<void()> whenRead = {});
 
     // The sub-key names left after the exclusions, in the source's order.
     const std::vector<std::u16string>& SubKeyNames() const { return m_subKeyNames; }

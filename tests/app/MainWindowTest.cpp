@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTest>
 #include <QTimeEdit>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/CSettingDlg.h"
@@ -95,6 +96,40 @@ TEST_F(MainWindow, CameraLanguageChoosesThePack) {
     EXPECT_NE(window.windowTitle(), QStringLiteral("Dash cam setting"));
     // Read at start, then cleared by the System page as it loads.
     EXPECT_EQ(context.clockRequest.flag, 0u);
+}
+
+// The System page's load puts the PC's zone into a record that holds none, whether or not the
+// page has been made: by itself once the window shows (the catalogue's lines first), or as soon
+// as the record is used, whichever comes first; Save writes it.
+TEST_F(MainWindow, RecordWithoutAZoneGetsThePcZoneBeforeItIsUsed) {
+    platform.timeZones.AddZone(u"Eastern Standard Time", 300);
+    platform.timeZones.AddZone(u"Tokyo Standard Time", -540);
+    const auto zoneRead = [this] {
+        return std::ranges::count(platform.debug.lines, "TimeZone Read  [] Bias[0]\n");
+    };
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return zoneRead() == 1; }));
+    const auto& lines = platform.debug.lines;
+    EXPECT_LT(std::ranges::find(lines, "\t1\t[Tokyo Standard Time]\t[(zone) Tokyo Standard "
+                                       "Time]\tBias[540]\tDaylightBias[0]\n"),
+              std::ranges::find(lines, "TimeZone Read  [] Bias[0]\n"));
+    Click(2304);
+    auto expected = SetupBytes();
+    const std::string name = "Tokyo Standard Time";
+    std::ranges::copy(name, expected.begin() + 380);
+    expected[372] = 540 & 0xFF;
+    expected[373] = 540 >> 8;
+    EXPECT_EQ(card.Read("setup.cfg"), expected);
+    EXPECT_EQ(zoneRead(), 1);
+
+    AppContext other{platform.services, platform.prompt};
+    other.CardPath = context.CardPath;
+    card.Write("setup.cfg", SetupBytes());
+    CSettingDlg unshown(other);
+    ASSERT_EQ(unshown.Start(), CSettingDlg::StartResult::Running);
+    EXPECT_EQ(other.settings.Current().GetText(380, 32), name);
+    EXPECT_EQ(other.settings.Current().GetI32(372), 540);
+    EXPECT_EQ(zoneRead(), 2);
 }
 
 TEST_F(MainWindow, SaveWritesTheRecordAndRemovesTheClockFile) {
