@@ -447,7 +447,8 @@ void CSettingDlg::LoadPages() {
 void CSettingDlg::LoadStartPages() {
     MadePage(kTabMemoryCard)->LoadFromRecord();
     m_systemRecord->DropClockRequest();
-    m_context.settings.DeferUntilUsed([this] { m_systemRecord->LoadZone(); });
+    m_context.settings.DeferUntilUsed([this] { m_systemRecord->LoadZone(); },
+                                      {Field("time_zone_offset"), Field("time_zone_name")});
 }
 
 void CSettingDlg::DestroyPages() {

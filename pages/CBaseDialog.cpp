@@ -283,7 +283,7 @@ QString CBaseDialog::Text(std::u16string_view key) const {
 }
 
 std::int32_t CBaseDialog::Field(std::size_t offset) const {
-    return m_context.settings.Current().GetI32(offset);
+    return m_context.settings.ReadI32(offset);
 }
 
 void CBaseDialog::SetField(std::size_t offset, std::int32_t value) {

@@ -24,6 +24,21 @@ void SettingsStore::ReleaseRecord() {
     m_record.reset();
 }
 
+void SettingsStore::DeferUntilUsed(std::function<void()> work, std::vector<SettingsField> writes) {
+    m_deferred = std::move(work);
+    m_deferredWrites = std::move(writes);
+}
+
+std::int32_t SettingsStore::ReadI32(std::size_t offset) const {
+    const bool owed = std::ranges::any_of(m_deferredWrites, [offset](const SettingsField& field) {
+        return offset < field.offset + field.width && field.offset < offset + 4;
+    });
+    if (owed) {
+        FinishDeferred();
+    }
+    return m_record->GetI32(offset);
+}
+
 void SettingsStore::FinishDeferred() const {
     // Taken out first: the work itself reads the record through Current().
     if (const std::function<void()> work = std::exchange(m_deferred, nullptr)) {

@@ -4,10 +4,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/DebugOutput.h"
 #include "platform/FileAccess.h"
 #include "platform/Prompt.h"
+#include "settings/SettingsFields.h"
 #include "settings/SettingsMerge.h"
 #include "settings/SettingsRecord.h"
 
@@ -33,11 +35,16 @@ public:
     void CreateEmptyRecord();
     void ReleaseRecord();
 
-    // Work a load still owes the record (a page's load done after the window shows): it is done
-    // before the record is next read, changed, saved, replaced or released, or when
+    // One 32-bit field of the current record. Owed work (below) is finished first only when it
+    // may write that field, so that showing other fields never waits for it.
+    std::int32_t ReadI32(std::size_t offset) const;
+
+    // Work a load still owes the record (a page's load done after the window shows), writing
+    // only the given fields: it is done before the record is next reached through Current(),
+    // one of those fields is read, or the record is saved, replaced or released, or when
     // FinishDeferred is called, whichever comes first. The work reaches the record through
     // Current().
-    void DeferUntilUsed(std::function<void()> work) { m_deferred = std::move(work); }
+    void DeferUntilUsed(std::function<void()> work, std::vector<SettingsField> writes);
     // Const because the owed work only completes the load that made the record.
     void FinishDeferred() const;
 
@@ -78,6 +85,7 @@ private:
     IPrompt& m_prompt;
     std::unique_ptr<SettingsRecord> m_record;
     mutable std::function<void()> m_deferred;
+    std::vector<SettingsField> m_deferredWrites;
     std::optional<SettingsRecord> m_seen; // the card's record as this program last saw it
     std::string m_lastError;
     std::uint32_t m_writtenSize = 0;
