@@ -21,6 +21,7 @@
 #include "pages/CSystemDlg.h"
 #include "resources/EmbeddedResources.h"
 #include "skin/AlphaText.h"
+#include "skin/CGdiPlusBitmapResource.h"
 #include "skin/CRButton.h"
 #include "skin/CRStaticText.h"
 #include "skin/CSkinStretcher.h"
@@ -41,10 +42,8 @@ QString Text(AppContext& context, std::u16string_view key) {
 QIcon ProgramIcon() {
     QIcon icon;
     for (const char* name : {"128", "128@2x"}) {
-        QPixmap pixmap;
         if (const auto bytes = FindEmbeddedResource("ICON", name)) {
-            pixmap.loadFromData(bytes->data(), uint(bytes->size()), "PNG");
-            icon.addPixmap(pixmap);
+            icon.addPixmap(QPixmap::fromImage(DecodePng(*bytes)));
         }
     }
     return icon;

@@ -1,5 +1,8 @@
 #include "skin/CGdiPlusBitmapResource.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
 #include <QMutex>
 #include <QMutexLocker>
 #include <map>
@@ -36,8 +39,8 @@ private:
         if (!bytes || bytes->empty()) {
             return {};
         }
-        QImage image;
-        if (!image.loadFromData(bytes->data(), int(bytes->size()), "PNG") || image.isNull()) {
+        QImage image = DecodePng(*bytes);
+        if (image.isNull()) {
             return {};
         }
         image = image.convertToFormat(QImage::Format_ARGB32);
@@ -55,6 +58,17 @@ DecodedImages& Images() {
 }
 
 } // namespace
+
+QImage DecodePng(std::span<const unsigned char> bytes) {
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              qsizetype(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, "png");
+    // Told the format, the reader would still load every image-format plugin installed to ask
+    // each whether it reads PNG (none does; the toolkit's own reader does).
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 bool CGdiPlusBitmapResource::Load(int id, qreal ratio) {
     m_bitmap.reset();

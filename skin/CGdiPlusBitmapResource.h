@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "skin/CGdiPlusBitmap.h"
 
 namespace dashcam {
@@ -14,5 +16,8 @@ public:
     // which was taken.
     bool Load(int id, qreal ratio = 1.0);
 };
+
+// PNG bytes decoded by the toolkit's own PNG reader; a null image when they are not a PNG.
+QImage DecodePng(std::span<const unsigned char> bytes);
 
 } // namespace dashcam
