@@ -86,13 +86,13 @@ private:
     int m_across;
 };
 
-// One pass: the marked columns (or rows) of `from` are repeated to fill `to`; without marks,
-// or with more than the layout knows, a plain copy.
-void Pass(const QImage& from, QImage& to, bool horizontal, const std::vector<std::int32_t>& marks,
-          std::vector<std::int32_t>& amounts) {
+// One pass: the marked columns (or rows) of `from` are repeated to fill targetLength of them;
+// without marks, or with more than the layout knows, a plain copy. What lies past the end of
+// `to` is left out.
+void Pass(const QImage& from, QImage& to, int targetLength, bool horizontal,
+          const std::vector<std::int32_t>& marks, std::vector<std::int32_t>& amounts) {
     BandCopier band(from, to, horizontal);
     const int sourceLength = horizontal ? from.width() : from.height();
-    const int targetLength = horizontal ? to.width() : to.height();
     if (marks.size() == 1) {
         const int m = marks[0];
         const int k = targetLength - sourceLength + 1;
@@ -241,12 +241,14 @@ void CSkinStretcher::DrawStretched(CMemCanvas& canvas, const QImage& picture, Sk
     const int ch = canvas.Image().height();
     ScanMarkers(image);
 
-    // S: the picture with the right marker column and the bottom marker row.
-    CMemCanvas s, q, p;
+    // S: the picture with the right marker column and the bottom marker row. The stretch is
+    // laid out for a target one pixel wider and taller than the canvas; the second pass writes
+    // straight into the canvas, which takes what fits of it, instead of into a whole-window
+    // copy of its own.
+    CMemCanvas s, q;
     s.Create(w - 1, h - 1);
     q.Create(cw + 1, h - 1);
-    p.Create(cw + 1, ch + 1);
-    if (!s.HasDeviceContext() || !q.HasDeviceContext() || !p.HasDeviceContext()) {
+    if (!s.HasDeviceContext() || !q.HasDeviceContext()) {
         return;
     }
     {
@@ -254,14 +256,14 @@ void CSkinStretcher::DrawStretched(CMemCanvas& canvas, const QImage& picture, Sk
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(QPoint(0, 0), image, QRect(1, 1, w - 1, h - 1));
     }
-    Pass(s.Image(), q.Image(), true, m_markedColumns, m_columnAmounts);
+    Pass(s.Image(), q.Image(), cw + 1, true, m_markedColumns, m_columnAmounts);
     const bool sameHeight = (h - 1) == (ch + 1);
-    Pass(q.Image(), p.Image(), false, sameHeight ? std::vector<std::int32_t>() : m_markedRows,
-         m_rowAmounts);
+    canvas.Image().fill(Qt::transparent); // what the passes leave unwritten, as in a new canvas
+    Pass(q.Image(), canvas.Image(), ch + 1, false,
+         sameHeight ? std::vector<std::int32_t>() : m_markedRows, m_rowAmounts);
     if (content != nullptr) {
         *content = ContentRect(image);
     }
-    BandCopier(p.Image(), canvas.Image(), false).Copy(0, 0, ch);
 }
 
 void CSkinStretcher::Clear() {
