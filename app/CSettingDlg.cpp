@@ -226,6 +226,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     CreateBackground();
     CreateControls();
     NamePictureButtons();
+    ComposeFrame();
     CreatePages();
     LoadStartPages();
     SetUpKeyboard();
@@ -276,6 +277,14 @@ void CSettingDlg::CreateBackground() {
     m_titleFont = TahomaFont(13, 700);
     m_background.Create(kWidth, kHeight, devicePixelRatioF()); // sharp on a dense screen
     CSkinStretcher().DrawStretched(m_background, 501);
+}
+
+// The title and the buttons, the only controls drawn over the background, lie outside the page
+// area and have copied what lies under them: the frame is composed now and the whole-window
+// canvas let go.
+void CSettingDlg::ComposeFrame() {
+    m_frame.Compose(m_background, kPageArea);
+    m_background.Release();
 }
 
 void CSettingDlg::CreateControls() {
@@ -558,19 +567,12 @@ void CSettingDlg::paintEvent(QPaintEvent*) {
     if (!m_ready) {
         return;
     }
-    if (m_composePending || !m_frame) {
-        // The title and the buttons, the only controls drawn over the background, lie outside
-        // the page area: the white goes straight into the background canvas, and the frame
-        // shares its pixels instead of holding a second copy of the whole window.
-        QPainter painter(&m_background.Image());
-        painter.fillRect(kPageArea, Qt::white);
-        painter.end();
-        m_frame = m_background.Image();
-        m_composePending = false;
+    QPainter painter(this);
+    m_frame.Paint(painter);
+    if (m_firstPaintPending) {
+        m_firstPaintPending = false;
         QMetaObject::invokeMethod(this, &CSettingDlg::AfterFirstFrame, Qt::QueuedConnection);
     }
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), *m_frame);
 }
 
 void CSettingDlg::mousePressEvent(QMouseEvent* event) {

@@ -2,17 +2,16 @@
 
 #include <QDialog>
 #include <QFont>
-#include <QImage>
 #include <QPoint>
 #include <array>
 #include <future>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 
 #include "app/QtStandardTexts.h"
+#include "app/WindowFrame.h"
 #include "card/AppContext.h"
 #include "card/CardSession.h"
 #include "pages/SystemPageRecord.h"
@@ -81,6 +80,7 @@ private:
     Relaunch PrepareRelaunch();
     void CreateBackground();
     void CreateControls();
+    void ComposeFrame();
     void StartReadingTimeZones();
     TimeZoneCatalogue TakeTimeZones();
     void AddPage(int tabId, CBaseDialog* page);
@@ -104,10 +104,10 @@ private:
     QtStandardTexts m_qtTexts;
     std::string m_programFolder;
     std::string m_relaunchPath;
-    CMemCanvas m_background;
+    CMemCanvas m_background; // until the controls and the frame have taken their parts
     QFont m_titleFont;
-    std::optional<QImage> m_frame;
-    bool m_composePending = true;
+    WindowFrame m_frame;
+    bool m_firstPaintPending = true;
     bool m_ready = false;
     CRStaticText* m_title = nullptr;
     std::map<int, CRButton*> m_buttons;
