@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 #include "skin/AlphaText.h"
 #include "skin/CSkinStretcher.h"
@@ -35,31 +36,21 @@ void CRButton::CopyBackground(const CMemCanvas* background) {
 
 void CRButton::SetSkin(int normalId, int hoverId, int pressedId, const CMemCanvas* background,
                        const SkinTextStyle* style, int disabledId) {
-    CSkinStretcher stretcher;
     CopyBackground(background);
     if (style != nullptr) {
         m_style = *style;
         m_captionFont = TahomaFont(style->fontHeight, 700);
         m_hasCaption = true;
     }
-    const int w = width();
-    const int h = height();
-    const qreal ratio = devicePixelRatioF(); // composed at the screen's density
-    m_normal.Create(w, h, ratio);
+    m_ratio = devicePixelRatioF(); // composed at the screen's density
+    m_normal.Create(width(), height(), m_ratio);
     SkinRect content;
-    stretcher.DrawStretched(m_normal, normalId, &content);
+    CSkinStretcher().DrawStretched(m_normal, normalId, &content);
     if (m_hasCaption) {
         m_captionRect = content;
         FitCaptionFont();
     }
-    m_hover.Create(w, h, ratio);
-    stretcher.DrawStretched(m_hover, hoverId);
-    m_pressed.Create(w, h, ratio);
-    stretcher.DrawStretched(m_pressed, pressedId);
-    if (disabledId != 0) {
-        m_disabled.Create(w, h, ratio);
-        stretcher.DrawStretched(m_disabled, disabledId);
-    }
+    SetLooks(hoverId, pressedId, disabledId, false);
     m_recompose = true;
     update();
 }
@@ -67,26 +58,42 @@ void CRButton::SetSkin(int normalId, int hoverId, int pressedId, const CMemCanva
 void CRButton::SetPlainSkin(int normalId, int hoverId, int pressedId, const CMemCanvas* background,
                             int disabledId) {
     CopyBackground(background);
-    const int w = width();
-    const int h = height();
-    struct {
-        CMemCanvas& canvas;
-        int id;
-    } images[] = {
-        {m_normal, normalId}, {m_hover, hoverId}, {m_pressed, pressedId}, {m_disabled, disabledId}};
-    for (auto& image : images) {
-        if (image.id != 0) {
-            image.canvas.Create(w, h, devicePixelRatioF());
-            DrawPngNatural(image.canvas, image.id);
-        }
+    m_ratio = devicePixelRatioF();
+    if (normalId != 0 && m_normal.Create(width(), height(), m_ratio)) {
+        DrawPngNatural(m_normal, normalId);
     }
+    SetLooks(hoverId, pressedId, disabledId, true);
     m_recompose = true;
     update();
 }
 
+// The looks other than the normal one are drawn when first shown: most buttons are never
+// pressed, and a window start-up should not wait for them.
+void CRButton::SetLooks(int hoverId, int pressedId, int disabledId, bool natural) {
+    for (auto [look, id] : {std::pair{&m_hover, hoverId}, std::pair{&m_pressed, pressedId},
+                            std::pair{&m_disabled, disabledId}}) {
+        look->imageId = id;
+        look->natural = natural;
+        look->canvas.Release();
+    }
+}
+
+const CMemCanvas& CRButton::Drawn(Look& look) {
+    if (look.imageId != 0 && !look.canvas.HasDeviceContext() &&
+        look.canvas.Create(width(), height(), m_ratio)) {
+        if (look.natural) {
+            DrawPngNatural(look.canvas, look.imageId);
+        } else {
+            CSkinStretcher().DrawStretched(look.canvas, look.imageId);
+        }
+    }
+    return look.canvas;
+}
+
 void CRButton::SetSelectedImage(int id) {
-    m_selectedCanvas.Create(width(), height(), devicePixelRatioF());
-    CSkinStretcher().DrawStretched(m_selectedCanvas, id);
+    m_selectedLook.imageId = id;
+    m_selectedLook.natural = false;
+    m_selectedLook.canvas.Release();
     m_recompose = true;
 }
 
@@ -121,26 +128,30 @@ void CRButton::SetStateAndRedraw(State state) {
     repaint();
 }
 
-const CMemCanvas* CRButton::StateCanvas() const {
-    const CMemCanvas* canvas = &m_normal;
+const CMemCanvas* CRButton::StateCanvas() {
+    Look* look = nullptr;
     switch (m_state) {
     case kHover:
-        canvas = &m_hover;
+        look = &m_hover;
         break;
     case kPressed:
-        canvas = &m_pressed;
+        look = &m_pressed;
         break;
     case kSelected:
-        canvas = &m_selectedCanvas;
+        look = &m_selectedLook;
         break;
     case kDisabled:
-        canvas = &m_disabled;
+        look = &m_disabled;
         break;
     case kNormal:
         break;
     }
     // A look that was never given shows the normal one.
-    return canvas->HasDeviceContext() ? canvas : &m_normal;
+    if (look == nullptr || look->imageId == 0) {
+        return &m_normal;
+    }
+    const CMemCanvas& canvas = Drawn(*look);
+    return canvas.HasDeviceContext() ? &canvas : &m_normal;
 }
 
 // The skin's captions were measured in Tahoma; a stand-in face of that name can be wider, and a
@@ -266,7 +277,7 @@ void CRButton::mouseReleaseEvent(QMouseEvent* event) {
     if (wasPressedHere) {
         Click();
     }
-    if (!m_selectedCanvas.HasDeviceContext() || !m_selected) {
+    if (!IsTab() || !m_selected) {
         SetStateAndRedraw(kHover);
     }
 }
@@ -276,7 +287,7 @@ void CRButton::changeEvent(QEvent* event) {
     if (event->type() != QEvent::EnabledChange) {
         return;
     }
-    if (!isEnabled() && m_disabled.HasDeviceContext()) {
+    if (!isEnabled() && m_disabled.imageId != 0) {
         SetStateAndRedraw(kDisabled);
     } else if (isEnabled() && m_state == kDisabled) {
         SetStateAndRedraw(kNormal);

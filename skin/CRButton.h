@@ -37,7 +37,7 @@ public:
     // The caption given with the skin; empty for a picture button.
     QString Caption() const { return m_hasCaption ? m_style.text : QString(); }
     // A button with a selected look is a page tab.
-    bool IsTab() const { return m_selectedCanvas.HasDeviceContext(); }
+    bool IsTab() const { return m_selectedLook.imageId != 0; }
     // Reports a click to the parent, as a mouse click over the button does.
     void Click();
 
@@ -67,16 +67,26 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // One look: its image, drawn on its own canvas when the look is first shown.
+    struct Look {
+        int imageId = 0;
+        bool natural = false; // at the image's natural size, not stretched
+        CMemCanvas canvas;
+    };
     void CopyBackground(const CMemCanvas* background);
+    void SetLooks(int hoverId, int pressedId, int disabledId, bool natural);
+    const CMemCanvas& Drawn(Look& look);
     void SetStateAndRedraw(State state);
-    const CMemCanvas* StateCanvas() const;
+    const CMemCanvas* StateCanvas();
     void FitCaptionFont();
     void DrawCaption(QPainter& painter) const;
     SkinColor CaptionColor() const;
     void DrawFocusMark(QPainter& painter) const;
 
     int m_id;
-    CMemCanvas m_normal, m_hover, m_pressed, m_disabled, m_selectedCanvas, m_background;
+    CMemCanvas m_normal, m_background;
+    Look m_hover, m_pressed, m_disabled, m_selectedLook;
+    qreal m_ratio = 1.0; // the screen density the looks are drawn for
     std::optional<QImage> m_composed;
     bool m_recompose = true;
     State m_state = kNormal;
