@@ -241,22 +241,19 @@ void CSkinStretcher::DrawStretched(CMemCanvas& canvas, const QImage& picture, Sk
     const int ch = canvas.Image().height();
     ScanMarkers(image);
 
-    // S: the picture with the right marker column and the bottom marker row. The stretch is
-    // laid out for a target one pixel wider and taller than the canvas; the second pass writes
-    // straight into the canvas, which takes what fits of it, instead of into a whole-window
-    // copy of its own.
-    CMemCanvas s, q;
-    s.Create(w - 1, h - 1);
+    // S: the picture without its marker border, premultiplied. It is converted by the image
+    // itself rather than drawn with a painter, whose image drawing starts the toolkit's worker
+    // threads even for a picture this small; the pixels are the same. The stretch is laid out
+    // for a target one pixel wider and taller than the canvas; the second pass writes straight
+    // into the canvas, which takes what fits of it, instead of into a whole-window copy.
+    const QImage s =
+        image.copy(QRect(1, 1, w - 1, h - 1)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    CMemCanvas q;
     q.Create(cw + 1, h - 1);
-    if (!s.HasDeviceContext() || !q.HasDeviceContext()) {
+    if (s.isNull() || !q.HasDeviceContext()) {
         return;
     }
-    {
-        QPainter painter(&s.Image());
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), image, QRect(1, 1, w - 1, h - 1));
-    }
-    Pass(s.Image(), q.Image(), cw + 1, true, m_markedColumns, m_columnAmounts);
+    Pass(s, q.Image(), cw + 1, true, m_markedColumns, m_columnAmounts);
     const bool sameHeight = (h - 1) == (ch + 1);
     canvas.Image().fill(Qt::transparent); // what the passes leave unwritten, as in a new canvas
     Pass(q.Image(), canvas.Image(), ch + 1, false,
