@@ -24,12 +24,11 @@ void WindowFrame::Compose(CMemCanvas& background, const QRect& pageArea) {
         return;
     }
     QImage& image = background.Image();
-    {
-        QPainter painter(&image);
-        painter.fillRect(pageArea, Qt::white);
-    }
     const qreal ratio = image.devicePixelRatio();
     if (!WholeDevicePixels(pageArea, ratio)) {
+        QPainter painter(&image);
+        painter.fillRect(pageArea, Qt::white);
+        painter.end();
         m_parts.push_back({QPoint(0, 0), image});
         return;
     }
