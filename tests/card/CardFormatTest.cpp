@@ -8,9 +8,9 @@
 #include <sys/sysmacros.h>
 
 #include "card/CCardFormat.h"
-#include "tests/support/FakeCardFormatUi.h"
 #include "tests/support/FakeFormatter.h"
 #include "tests/support/FakeSysfs.h"
+#include "tests/support/FixedAnswerPrompt.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
 #include "text/Utf.h"
@@ -56,7 +56,7 @@ struct CardFormat : ::testing::Test {
     AppContext context{platform.services, platform.prompt};
     test::FakeFormatter formatter;
     int formats = 0;
-    test::FakeCardFormatUi ui;
+    test::FixedAnswerPrompt ui;
     CCardFormat procedure{context, formatter, ui};
 };
 
