@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "settings/CardFinder.h"
+#include "card/CardFinder.h"
 #include "skin/CPopupDlgBase.h"
 
 class QListWidget;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/MountTable.h"
-#include "settings/CardFinder.h"
+#include "card/CardFinder.h"
 #include "skin/CPopupDlgBase.h"
 
 class QPushButton;

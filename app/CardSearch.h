@@ -6,7 +6,7 @@
 
 #include "card/AppContext.h"
 #include "platform/MountTable.h"
-#include "settings/CardFinder.h"
+#include "card/CardFinder.h"
 
 namespace dashcam {
 

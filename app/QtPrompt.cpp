@@ -18,7 +18,11 @@ QString ToQString(std::u16string_view text) {
 } // namespace
 
 void QtPrompt::ShowMessage(std::u16string_view text) {
-    QMessageBox::information(m_owner, QCoreApplication::applicationName(), ToQString(text));
+    // The program's name as the pack spells it, as on the window's own title.
+    const QString caption = m_language != nullptr && m_language->IsLoaded()
+                                ? QString::fromStdU16String(m_language->GetText(u"IDS_STRING101"))
+                                : QCoreApplication::applicationName();
+    QMessageBox::information(m_owner, caption, ToQString(text));
 }
 
 void QtPrompt::ShowMessage(std::u16string_view caption, std::u16string_view text) {

@@ -9,7 +9,7 @@ namespace dashcam {
 class CLanguageManager;
 
 // The user's messages and plain questions as modal message boxes, captioned with the
-// application's name unless they bring their own caption.
+// program's name in the chosen pack unless they bring their own caption.
 class QtPrompt : public IPrompt {
 public:
     void SetOwner(QWidget* owner) { m_owner = owner; }

@@ -1,6 +1,7 @@
 #include "app/SaveDialogue.h"
 
 #include "text/AnsiCodePage.h"
+#include "text/Placeholders.h"
 #include "text/Utf.h"
 
 namespace dashcam {
@@ -35,16 +36,7 @@ std::u16string SaveDialogue::Question(std::u16string_view key, std::u16string_vi
 
 std::u16string SaveDialogue::Filled(std::u16string_view key,
                                     std::initializer_list<std::u16string> values) const {
-    std::u16string text = Text(key);
-    char16_t marker = u'1';
-    for (const std::u16string& value : values) {
-        const std::u16string placeholder{u'%', marker++};
-        for (std::size_t at = text.find(placeholder); at != std::u16string::npos;
-             at = text.find(placeholder, at + value.size())) {
-            text.replace(at, placeholder.size(), value);
-        }
-    }
-    return text;
+    return FillPlaceholders(Text(key), values);
 }
 
 void SaveDialogue::TellSaveFailed(const std::string& path, const std::string& error) {

@@ -7,6 +7,7 @@
 
 #include "card/CardFolder.h"
 #include "card/CardKeptFiles.h"
+#include "text/Placeholders.h"
 #include "text/Utf.h"
 
 namespace dashcam {
@@ -18,16 +19,6 @@ constexpr std::uint64_t kLargeCardMiB = 60000;
 
 std::string FileName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
-}
-
-std::u16string SizeText(std::uint64_t bytes) {
-    char text[32];
-    if (bytes >= (1ULL << 30)) {
-        std::snprintf(text, sizeof text, "%.1f GB", double(bytes) / double(1ULL << 30));
-    } else {
-        std::snprintf(text, sizeof text, "%.0f MB", double(bytes) / double(1ULL << 20));
-    }
-    return Utf16FromUtf8(text);
 }
 
 std::u16string Lines(const std::vector<std::string>& paths) {
@@ -42,6 +33,17 @@ std::u16string Lines(const std::vector<std::string>& paths) {
 
 std::u16string CCardFormat::Text(std::u16string_view key) const {
     return m_context.language.GetText(key);
+}
+
+// The size in the pack's units, counted as the PC's file manager counts them.
+std::u16string CCardFormat::SizeText(std::uint64_t bytes) const {
+    char number[32];
+    if (bytes >= (1ULL << 30)) {
+        std::snprintf(number, sizeof number, "%.1f", double(bytes) / double(1ULL << 30));
+        return FillPlaceholders(Text(u"IDS_STRING540"), {Utf16FromUtf8(number)});
+    }
+    std::snprintf(number, sizeof number, "%.0f", double(bytes) / double(1ULL << 20));
+    return FillPlaceholders(Text(u"IDS_STRING541"), {Utf16FromUtf8(number)});
 }
 
 void CCardFormat::OnFormatButton() {
@@ -322,7 +324,12 @@ void CCardFormat::Format() {
                       });
     worker.join();
     if (!m_loadFailure.empty()) {
-        m_ui.ShowMessage(Text(u"IDS_STRING162"), m_loadFailure);
+        // Nothing was started: the card is whole, and "in use" would be the wrong reason.
+        RemoveBackup(backupFolder);
+        m_ui.ShowMessage(Text(u"IDS_STRING162"), Text(u"IDS_STRING181") + u"\r\n" +
+                                                     Text(u"IDS_STRING424") + u"\r\n" +
+                                                     m_loadFailure + u"\r\n");
+        return;
     }
     if (m_deviceChanged) {
         RemoveBackup(backupFolder);

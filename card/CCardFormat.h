@@ -43,6 +43,7 @@ public:
 private:
     void ViewerHandshake();
     std::u16string VolumeLine(const VolumeIdentity& volume) const;
+    std::u16string SizeText(std::uint64_t bytes) const;
     std::string MakeBackupFolder();
     bool BackUp(CardKeptFiles& kept, const std::string& backupFolder);
     void RemoveBackup(const std::string& backupFolder);

@@ -1,10 +1,15 @@
 #include "pages/CSystemDlg.h"
 
+#include <filesystem>
+
 #include <QDateTime>
 #include <QRadioButton>
 
+#include "card/CardFolder.h"
 #include "card/TouchCalibration.h"
 #include "settings/SettingsFields.h"
+#include "text/Placeholders.h"
+#include "text/Utf.h"
 
 namespace dashcam {
 
@@ -150,9 +155,21 @@ void CSystemDlg::OnTouchCalibration() {
     if (!m_context.prompt.AskYesNo(caption, question, 370, 170)) {
         return;
     }
-    m_context.prompt.ShowMessage(m_context.language.GetText(u"IDS_STRING221"));
-    RequestTouchCalibrationReset(m_context.platform.volumes, m_context.platform.files,
-                                 m_context.CardPath);
+    IVolumes& volumes = m_context.platform.volumes;
+    // The file goes to the root of the folder's volume: on the PC's own disk that is no card.
+    if (!volumes.IsRemovable(m_context.CardPath)) {
+        m_context.prompt.ShowMessage(caption, m_context.language.GetText(u"IDS_STRING610"));
+        return;
+    }
+    m_context.prompt.ShowMessage(caption, m_context.language.GetText(u"IDS_STRING221"));
+    if (!RequestTouchCalibrationReset(volumes, m_context.platform.files, m_context.CardPath)) {
+        const std::string file = (std::filesystem::path(volumes.DriveRoot(m_context.CardPath)) /
+                                  kTouchCalibrationFileName)
+                                     .string();
+        m_context.prompt.ShowMessage(
+            caption,
+            FillPlaceholders(m_context.language.GetText(u"IDS_STRING611"), {Utf16FromUtf8(file)}));
+    }
 }
 
 void CSystemDlg::Layout() {

@@ -41,7 +41,8 @@ struct FormatRequest {
 class IFormatter {
 public:
     virtual ~IFormatter() = default;
-    // Whether the formatter can be used on this machine; when not, message says why.
+    // Whether the formatter can be used on this machine; when not, message gives the system's
+    // own detail (a service's error, a missing program), which the caller puts under its text.
     virtual bool Load(std::u16string& message) = 0;
     // Formats the volume mounted at the drive root and returns when the format has ended; the
     // done report tells whether it worked.

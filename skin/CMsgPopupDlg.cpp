@@ -41,8 +41,10 @@ bool CMsgPopupDlg::Ask(QWidget* parent, const QString& title, const QString& tex
 
 void CMsgPopupDlg::LayOut() {
     const int w = Width();
+    const int given = LineBreakCount() == 2 ? 70 : 40;
+    const int text = FittedTextHeight(given, w - 10, Height() - 60 - 28 - kTextGap);
     const int h = Height();
-    TextControl()->setGeometry(0, 28, w - 10, LineBreakCount() == 2 ? 70 : 40);
+    TextControl()->setGeometry(0, 28, w - 10, text);
     m_yes->setGeometry(w / 2 - 95, h - 60, kButtonWidth, kButtonHeight);
     m_no->setGeometry(w / 2 + 10, h - 60, kButtonWidth, kButtonHeight);
     m_yes->show();

@@ -41,6 +41,18 @@ void CPopupDlgBase::setVisible(bool visible) {
     QDialog::setVisible(visible);
 }
 
+int CPopupDlgBase::FittedTextHeight(int given, int width, int room) {
+    const int needed = m_textControl->heightForWidth(width);
+    if (needed <= given) {
+        return given;
+    }
+    if (needed > room) {
+        m_height += needed - room;
+        resize(m_width, m_height);
+    }
+    return needed;
+}
+
 // The size is the outer one: once the window system has framed the popup, the client area
 // gives up what the frame and caption take.
 void CPopupDlgBase::showEvent(QShowEvent* event) {

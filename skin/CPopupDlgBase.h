@@ -24,12 +24,19 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    // Space kept between a text that had to grow and the controls below it.
+    static constexpr int kTextGap = 4;
+
     CPopupDlgBase(QWidget* parent, Qt::WindowFlags flags, int textControlId);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     // The number of CR LF pairs in the text, which decides the text control's height.
     int LineBreakCount() const;
+    // The text control's height: `given` when the wrapped text fits in it, else the height the
+    // text needs. When that reaches past `room`, the popup grows by the difference, so no line
+    // of a longer translation is cut off.
+    int FittedTextHeight(int given, int width, int room);
     // Places the controls for Width() x Height(), in client coordinates.
     virtual void LayOut() = 0;
 

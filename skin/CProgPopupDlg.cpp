@@ -62,7 +62,9 @@ void CProgPopupDlg::FinishIfClosed() {
 
 void CProgPopupDlg::LayOut() {
     const int w = Width();
-    TextControl()->setGeometry(0, 28, w, LineBreakCount() == 2 ? 50 : 40);
+    const int given = LineBreakCount() == 2 ? 50 : 40;
+    const int text = FittedTextHeight(given, w, Height() - 70 - 28 - kTextGap);
+    TextControl()->setGeometry(0, 28, w, text);
     m_bar->setGeometry(40, Height() - 70, w - 80, 30);
     ShowStoredProgress();
 }

@@ -1,5 +1,8 @@
 #include "platform/linux/MkfsFormatter.h"
 
+#include <cerrno>
+#include <system_error>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -47,8 +50,9 @@ std::uint64_t DeviceBytes(const std::string& device) {
 bool MkfsFormatter::Load(std::u16string& message) {
     for (const char* tool : {"mkfs.fat", "mkfs.exfat"}) {
         if (FindTool(QString::fromLatin1(tool)).isEmpty()) {
-            message = u"The card cannot be formatted: " + Utf16FromAscii(tool) +
-                      u" is not installed (packages dosfstools and exfatprogs).";
+            // The system's own words for a missing program, as a shell would give them.
+            message = Utf16FromAscii(tool) + u": " +
+                      Utf16FromUtf8(std::generic_category().message(ENOENT));
             return false;
         }
     }

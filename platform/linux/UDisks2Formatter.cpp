@@ -95,9 +95,7 @@ bool UDisks2Formatter::Load(std::u16string& message) {
     if (!m_bus.isConnected() || reply.type() == QDBusMessage::ErrorMessage) {
         const QString why =
             m_bus.isConnected() ? reply.errorMessage() : m_bus.lastError().message();
-        message = u"The card cannot be formatted: the desktop's disk service (UDisks2) is not "
-                  u"available (" +
-                  why.toStdU16String() + u").";
+        message = u"UDisks2: " + why.toStdU16String();
         return false;
     }
     m_version = reply.arguments().value(0).value<QDBusVariant>().variant().toString();

@@ -228,6 +228,40 @@ TEST_F(CardSearchTest, TwoCardsMountedWhileWaitingAreOfferedToChoose) {
     EXPECT_EQ(Run(), first);
 }
 
+// The insert-card window and the chooser in the driver's language: every text is the Korean
+// pack's, the sizes in its units. Both are saved as screenshots.
+TEST_F(CardSearchTest, WaitAndChooserSpeakThePack) {
+    ASSERT_TRUE(context.language.LoadLanguage(u"korean"));
+    const auto text = [this](std::u16string_view key) {
+        return QString::fromStdU16String(context.language.GetText(key));
+    };
+    QStringList wait, chooser;
+    WhenShown<CCardWaitDlg>([&](CCardWaitDlg& window) {
+        wait << window.windowTitle() << window.TextControl()->text()
+             << window.CancelButton()->text();
+        window.grab().save(QStringLiteral(DASHCAM_SCREENSHOT_DIR "/card-wait-korean.png"));
+        Mount("a", true, "setup", "", 32'000'000'000);
+        Mount("b", true, "setup", "REAR", 500'000'000);
+        WhenShown<CCardChooserDlg>([&](CCardChooserDlg& window) {
+            chooser << window.windowTitle() << window.TextControl()->text()
+                    << window.OpenButton()->text() << window.CancelButton()->text()
+                    << window.List()->item(0)->text() << window.List()->item(1)->text();
+            window.grab().save(QStringLiteral(DASHCAM_SCREENSHOT_DIR "/card-chooser-korean.png"));
+            window.CancelButton()->click();
+        });
+        watch.Fire();
+    });
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(wait, (QStringList{text(u"IDS_STRING101"), text(u"IDS_STRING182"),
+                                 text(u"IDS_STRING107")}));
+    EXPECT_EQ(chooser,
+              (QStringList{text(u"IDS_STRING543"), text(u"IDS_STRING544"), text(u"IDS_STRING545"),
+                           text(u"IDS_STRING107"),
+                           text(u"IDS_STRING542") + u"  ·  "_qs +
+                               text(u"IDS_STRING540").arg(u"32.0"_qs) + u"  ·  M40-a"_qs,
+                           u"REAR  ·  "_qs + text(u"IDS_STRING541").arg(500) + u"  ·  M40-b"_qs}));
+}
+
 // The real program without a card folder: it stays up waiting for a card; with two arguments
 // it ends at once with its usage line.
 TEST(EditorStartTest, WithoutArgumentItWaitsAndWithTwoItEnds) {

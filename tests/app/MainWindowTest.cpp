@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QLabel>
+#include <QSet>
 #include <QTest>
 #include <QTimeEdit>
 #include <algorithm>
@@ -11,10 +14,13 @@
 
 #include "app/CSettingDlg.h"
 #include "pages/CBaseDialog.h"
+#include "platform/NullDebugOutput.h"
+#include "resources/EmbeddedResources.h"
 #include "skin/CRButton.h"
 #include "skin/SkinFonts.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
+#include "text/CIniText.h"
 #include "text/Utf.h"
 
 namespace dashcam {
@@ -297,20 +303,34 @@ TEST_F(MainWindow, FormatButtonFormatsWithThePlatformsFormatter) {
     EXPECT_TRUE(window.isVisible());
 }
 
+// The window on a card whose camera speaks English, French, Russian and Korean, in the one at
+// the given index.
+struct WindowInLanguage {
+    explicit WindowInLanguage(int index) {
+        card.Write("setup.cfg", RecordBytes(544, {{0, 544}, {428, std::uint32_t(index)}}));
+        card.WriteText("lang/ver.dat", " Ver : 1.02\r\n Code : en fr ru ko\r\n");
+        context.CardPath = card.CardPath();
+    }
+    CSettingDlg::StartResult Start() {
+        const auto result = window.Start();
+        window.show();
+        return result;
+    }
+
+    test::TempFolder card;
+    test::TestPlatform platform;
+    AppContext context{platform.services, platform.prompt};
+    CSettingDlg window{context};
+};
+
 // The window in four camera languages, saved into the build folder for a person to look at.
 // The English tab captions all fit at the skin's size, so none is drawn smaller than another.
 TEST(MainWindowScreenshots, FourLanguagesAndEqualEnglishTabCaptions) {
     const char* codes[] = {"en", "fr", "ru", "ko"};
     for (int index = 0; index < 4; ++index) {
-        test::TempFolder card;
-        card.Write("setup.cfg", RecordBytes(544, {{0, 544}, {428, std::uint32_t(index)}}));
-        card.WriteText("lang/ver.dat", " Ver : 1.02\r\n Code : en fr ru ko\r\n");
-        test::TestPlatform platform;
-        AppContext context{platform.services, platform.prompt};
-        context.CardPath = card.CardPath();
-        CSettingDlg window(context);
-        ASSERT_EQ(window.Start(), CSettingDlg::StartResult::Running);
-        window.show();
+        WindowInLanguage shown(index);
+        ASSERT_EQ(shown.Start(), CSettingDlg::StartResult::Running);
+        CSettingDlg& window = shown.window;
         const QString file = QDir(QCoreApplication::applicationDirPath())
                                  .filePath(QStringLiteral("window-%1.png").arg(codes[index]));
         EXPECT_TRUE(window.grab().save(file)) << file.toStdString();
@@ -366,6 +386,51 @@ TEST_F(MainWindow, DraggingTheBackgroundOrTheTitleMovesTheWindow) {
                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &plainMove);
     EXPECT_EQ(window.pos(), start + QPoint(40, 20));
+}
+
+// Every text a visible control of the Korean window carries, on every tab: none is an English
+// pack text that the Korean pack words differently.
+TEST(MainWindowLanguage, KoreanWindowShowsNoEnglishText) {
+    NullDebugOutput debug;
+    CIniText english(debug), korean(debug);
+    for (auto [name, pack] : {std::pair{"english", &english}, std::pair{"korean", &korean}}) {
+        const auto bytes = FindEmbeddedResource("language", name);
+        ASSERT_TRUE(bytes && pack->Parse(bytes->data(), bytes->size())) << name;
+    }
+    QSet<QString> englishOnly;
+    for (const std::u16string& key : english.KeyNames(u"text")) {
+        const std::u16string text = english.GetString(u"text", key, u"").second;
+        if (!text.empty() && text != korean.GetString(u"text", key, u"").second) {
+            englishOnly.insert(QString::fromStdU16String(text));
+        }
+    }
+    WindowInLanguage inKorean(3);
+    ASSERT_EQ(inKorean.Start(), CSettingDlg::StartResult::Running);
+    CSettingDlg& window = inKorean.window;
+    for (int tab = CSettingDlg::kTabCamera; tab <= CSettingDlg::kTabSystem; ++tab) {
+        QTest::mouseClick(window.Button(tab), Qt::LeftButton, {}, QPoint(10, 10));
+        QStringList shown{window.windowTitle()};
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (!control->isVisible()) {
+                continue;
+            }
+            if (auto* label = qobject_cast<QLabel*>(control)) {
+                shown << label->text();
+            } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                shown << button->text();
+            } else if (auto* skinned = qobject_cast<CRButton*>(control)) {
+                shown << skinned->Caption();
+            } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+                for (int i = 0; i < list->count(); ++i) {
+                    shown << list->itemText(i);
+                }
+            }
+            shown << control->accessibleName() << control->toolTip();
+        }
+        for (const QString& text : shown) {
+            EXPECT_FALSE(englishOnly.contains(text)) << tab << ": " << text.toStdString();
+        }
+    }
 }
 
 } // namespace

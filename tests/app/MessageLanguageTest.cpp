@@ -61,6 +61,7 @@ struct MessageLanguage : ::testing::Test {
             QWidget* popup = QApplication::activeModalWidget();
             ASSERT_NE(popup, nullptr) << name;
             shown = ShownText(popup);
+            title = popup->windowTitle();
             std::filesystem::create_directories(DASHCAM_SCREENSHOT_DIR);
             EXPECT_TRUE(popup->grab().save(
                 QString::fromStdString(std::string(DASHCAM_SCREENSHOT_DIR "/") + name + ".png")));
@@ -70,6 +71,7 @@ struct MessageLanguage : ::testing::Test {
         return shown;
     }
 
+    QString title; // of the last popup
     test::TestPlatform platform;
     QtPrompt prompt;
     AppContext context{platform.services, prompt};
@@ -90,6 +92,7 @@ TEST_F(MessageLanguage, SaveMessagesSpeakThePack) {
             << tag;
         EXPECT_TRUE(failed.contains(u"/media/card/setup.cfg"_qs)) << tag;
         EXPECT_TRUE(failed.contains(u"Read-only file system"_qs)) << tag;
+        EXPECT_EQ(title, Text(u"IDS_STRING101")) << tag; // not the executable's name
 
         const QString partial = ShowAndGrab("message_partial_save_" + tag, [&] {
             dialogue.AcceptPartialSave("/media/card/setup.cfg", 520);

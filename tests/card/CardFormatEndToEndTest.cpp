@@ -8,7 +8,7 @@
 #include "card/CCardFormat.h"
 #include "platform/linux/LinuxFormatter.h"
 #include "tests/support/CardImageTools.h"
-#include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/FixedAnswerPrompt.h"
 #include "tests/support/FuseMounter.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
@@ -57,7 +57,7 @@ struct CardImage : ::testing::Test {
         // No desktop disk service here: the editor's formatter falls back to mkfs.
         LinuxFormatter formatter(platform.volumes, mounter,
                                  [] { return QDBusConnection(QStringLiteral("none")); });
-        test::FakeCardFormatUi ui;
+        test::FixedAnswerPrompt ui;
         CCardFormat procedure(context, formatter, ui);
         procedure.finalPause = std::chrono::milliseconds(0);
         procedure.Format();

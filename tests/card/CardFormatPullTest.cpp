@@ -6,7 +6,7 @@
 #include "card/CCardFormat.h"
 #include "platform/linux/LinuxFormatter.h"
 #include "settings/CardPath.h"
-#include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/FixedAnswerPrompt.h"
 #include "tests/support/FuseMounter.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
@@ -124,7 +124,7 @@ struct CardPull : ::testing::Test {
     PullingMounter mounter{fuse};
     test::TestPlatform platform;
     AppContext context{platform.services, platform.prompt};
-    test::FakeCardFormatUi ui;
+    test::FixedAnswerPrompt ui;
     const std::string programLine = "The program could not be copied to the memory card:\r\n";
 };
 

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 #include "card/CCardFormat.h"
-#include "tests/support/FakeCardFormatUi.h"
 #include "tests/support/FakeFormatter.h"
 #include "tests/support/FakeSysfs.h"
+#include "tests/support/FixedAnswerPrompt.h"
 #include "tests/support/RecordBytes.h"
 #include "tests/support/TestPlatform.h"
+#include "text/Utf.h"
 
 namespace dashcam {
 namespace {
@@ -53,7 +56,7 @@ struct CardFormat : ::testing::Test {
     AppContext context{platform.services, platform.prompt};
     test::FakeFormatter formatter;
     int formats = 0;
-    test::FakeCardFormatUi ui;
+    test::FixedAnswerPrompt ui;
     CCardFormat procedure{context, formatter, ui};
 };
 
@@ -136,7 +139,13 @@ TEST_F(CardFormat, FailedOrImpossibleFormatRestoresAndSaysSo) {
     ui.messages.clear();
     formatter.available = false;
     procedure.Format();
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{"no formatter here", failure}));
+    // The missing formatter is the reason, not a program holding the card.
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "Cannot format the memory card.\r\nThis computer has no program to "
+                               "format the memory card; nothing on it was changed. Install the "
+                               "packages udisks2, dosfstools and exfatprogs, and try again.\r\n"
+                               "no formatter here\r\n"});
+    EXPECT_TRUE(fs::is_empty(appData.Path() / "Lumavist"));
     EXPECT_TRUE(card.Exists("setup.cfg") && card.Exists("default.cfg") &&
                 card.Exists("lang/ver.dat"));
 }
@@ -317,6 +326,113 @@ TEST_F(CardFormat, OnlyMemoryCardsReachTheFormatter) {
     }
     platform.volumes.sysfs = nullptr;
 }
+
+// Every way a format can fail, told in the driver's language: the message opens with the Korean
+// pack's own sentences; only paths and the system's details stay as they come.
+struct KoreanFormatFailure {
+    const char* what;
+    std::function<void(CardFormat&)> arrange;
+    bool cannotFormat; // opens with "Cannot format the memory card."
+    const char16_t* key;
+};
+
+void PrintTo(const KoreanFormatFailure& failure, std::ostream* out) {
+    *out << failure.what;
+}
+
+struct KoreanFormatMessages : CardFormat, ::testing::WithParamInterface<KoreanFormatFailure> {};
+
+TEST_P(KoreanFormatMessages, OpenWithThePacksText) {
+    ASSERT_TRUE(context.language.LoadLanguage(u"korean"));
+    GetParam().arrange(*this);
+    procedure.OnFormatButton();
+    ASSERT_FALSE(ui.messages.empty());
+    std::u16string expected =
+        GetParam().key == nullptr ? u"" : context.language.GetText(GetParam().key);
+    if (GetParam().cannotFormat) {
+        expected = context.language.GetText(u"IDS_STRING181") + u"\r\n" + expected;
+    }
+    EXPECT_TRUE(ui.messages.back().starts_with(Utf8FromUtf16(expected))) << ui.messages.back();
+    EXPECT_EQ(
+        ui.questions.at(0).rfind(Utf8FromUtf16(context.language.GetText(u"IDS_STRING163")), 0), 0u);
+}
+
+void FaultOf(CardFormat& t, FormatFault fault) {
+    t.formatter.unmounts = false;
+    t.formatter.fault = fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFailure, KoreanFormatMessages,
+    ::testing::Values(
+        KoreanFormatFailure{"no formatter", [](CardFormat& t) { t.formatter.available = false; },
+                            true, u"IDS_STRING424"},
+        KoreanFormatFailure{"in use", [](CardFormat& t) { FaultOf(t, FormatFault::Failed); }, true,
+                            u"IDS_STRING1810"},
+        KoreanFormatFailure{"write-protected",
+                            [](CardFormat& t) { FaultOf(t, FormatFault::WriteProtected); }, true,
+                            u"IDS_STRING420"},
+        KoreanFormatFailure{"too small", [](CardFormat& t) { FaultOf(t, FormatFault::TooSmall); },
+                            true, u"IDS_STRING421"},
+        KoreanFormatFailure{"not authorised",
+                            [](CardFormat& t) { FaultOf(t, FormatFault::NotAuthorised); }, true,
+                            u"IDS_STRING422"},
+        KoreanFormatFailure{"wrong layout",
+                            [](CardFormat& t) {
+                                FaultOf(t, FormatFault::WrongLayout);
+                                t.formatter.layout = "FAT16, 2048-byte clusters, 32695 clusters";
+                            },
+                            true, u"IDS_STRING423"},
+        KoreanFormatFailure{"backup failed",
+                            [](CardFormat& t) { t.platform.files.failWritesTo = "default.cfg"; },
+                            false, u"IDS_STRING407"},
+        KoreanFormatFailure{"no backup folder",
+                            [](CardFormat& t) {
+                                t.platform.program.appData =
+                                    t.programFolder.File("dashcam-setting");
+                            },
+                            false, u"IDS_STRING408"},
+        KoreanFormatFailure{"another drive",
+                            [](CardFormat& t) {
+                                t.formatter.loaded = [&t] {
+                                    t.platform.volumes.identity->device = "/dev/sdy1";
+                                };
+                            },
+                            false, u"IDS_STRING409"},
+        KoreanFormatFailure{"not mounted again",
+                            [](CardFormat& t) { t.formatter.mountsAgain = false; }, true,
+                            u"IDS_STRING402"},
+        KoreanFormatFailure{"not put back",
+                            [](CardFormat& t) {
+                                t.platform.files.failWritesTo = t.card.CardPath() + "lang/ver.dat";
+                            },
+                            false, u"IDS_STRING403"},
+        KoreanFormatFailure{"folder on another drive",
+                            [](CardFormat& t) {
+                                t.formatter.erased = [&t] {
+                                    t.platform.volumes.identity->device = "/dev/sdy1";
+                                };
+                            },
+                            false, u"IDS_STRING405"},
+        KoreanFormatFailure{"left out",
+                            [](CardFormat& t) {
+                                fs::remove(t.card.File("setup.cfg"));
+                                ASSERT_EQ(::mkfifo(t.card.File("setup.cfg").c_str(), 0644), 0);
+                            },
+                            false, u"IDS_STRING406"},
+        KoreanFormatFailure{"program copy",
+                            [](CardFormat& t) {
+                                fs::create_directories(t.card.File("dashcam-setting"));
+                                t.platform.volumes.identity->serial.clear();
+                                t.formatter.unmounts = false;
+                            },
+                            true, u"IDS_STRING410"}),
+    [](const auto& info) {
+        std::string name = info.param.what;
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+        return name;
+    });
 
 } // namespace
 } // namespace dashcam

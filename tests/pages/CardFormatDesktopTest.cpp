@@ -6,7 +6,7 @@
 #include "platform/linux/LinuxFormatter.h"
 #include "tests/pages/PageTest.h"
 #include "tests/support/CardImageTools.h"
-#include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/FixedAnswerPrompt.h"
 #include "tests/support/PrivateDiskService.h"
 
 namespace dashcam {
@@ -37,7 +37,7 @@ struct DesktopFormat : test::PageTest<CEtcDlg> {
     test::TempFolder work;
     std::string card;
     CommandMounter mounter;
-    test::FakeCardFormatUi ui;
+    test::FixedAnswerPrompt ui;
 };
 
 // Debian 12's disk service (2.9.4), which would ignore the cluster arguments: the card is

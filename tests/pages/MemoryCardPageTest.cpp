@@ -3,7 +3,7 @@
 #include "pages/CEtcDlg.h"
 #include "settings/SettingsFields.h"
 #include "tests/pages/PageTest.h"
-#include "tests/support/FakeCardFormatUi.h"
+#include "tests/support/FixedAnswerPrompt.h"
 
 namespace dashcam {
 namespace {
@@ -72,7 +72,7 @@ TEST_F(MemoryCardPage, OverwriteBoxesWriteTheirFlagsAtOnce) {
 }
 
 TEST_F(MemoryCardPage, FormatButtonAsksTheCardFormatQuestion) {
-    test::FakeCardFormatUi ui;
+    test::FixedAnswerPrompt ui;
     ui.answer = false;
     struct NoFormatter : IFormatter {
         bool Load(std::u16string&) override { return true; }

@@ -198,6 +198,29 @@ TEST(SystemPageTouch, ConfirmedCalibrationResetMakesTheFileAtTheVolumeRoot) {
         page.OnInitDialog();
         page.show();
         auto* button = page.Control(1360);
+        // Not a memory card as far as the volumes tell: its root is no place for the request.
+        platform.prompt.answers = {true};
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
+        EXPECT_FALSE(std::filesystem::exists(mountPoint + "set_touch_cal.txt"));
+        EXPECT_EQ(platform.prompt.messages,
+                  std::vector<std::string>{"The card folder is not on a memory card, so no touch "
+                                           "calibration was requested."});
+        platform.prompt.messages.clear();
+        platform.prompt.questions.clear();
+        platform.volumes.removable.insert(context.CardPath);
+
+        // A request that cannot be made is told, not passed over as done.
+        std::filesystem::create_directory(mountPoint + "set_touch_cal.txt");
+        platform.prompt.answers = {true};
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
+        ASSERT_EQ(platform.prompt.messages.size(), 2u);
+        EXPECT_EQ(platform.prompt.messages[1],
+                  "The touch calibration request could not be written to the memory card: " +
+                      mountPoint + "set_touch_cal.txt");
+        std::filesystem::remove(mountPoint + "set_touch_cal.txt");
+        platform.prompt.messages.clear();
+        platform.prompt.questions.clear();
+
         platform.prompt.answers = {false, true};
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, 6));
         EXPECT_FALSE(std::filesystem::exists(mountPoint + "set_touch_cal.txt"));

@@ -55,8 +55,10 @@ TEST(MsgPopupTest, LaysOutFromTheSizeAndTheLineCount) {
         int yesX, noX;
     };
     const Case cases[] = {
-        {kTwoLines, 370, 70, 90, 195},          {kTwoLines, 371, 70, 90, 195},
-        {"One line.\r\n", 370, 40, 90, 195},    {"a\r\nb\r\nc\r\n", 370, 40, 90, 195},
+        {kTwoLines, 370, 70, 90, 195},
+        {kTwoLines, 371, 70, 90, 195},
+        {"One line.\r\n", 370, 40, 90, 195},
+        {"a\r\nb\r\nc\r\n", 370, 0, 90, 195}, // 0: as high as its three lines need
         {"No break at all", 500, 40, 155, 260},
     };
     for (const Case& c : cases) {
@@ -65,7 +67,10 @@ TEST(MsgPopupTest, LaysOutFromTheSizeAndTheLineCount) {
         popup.show();
         EXPECT_EQ(popup.frameGeometry().size(), QSize(c.width, 170));
         EXPECT_EQ(popup.windowTitle(), "Parking Mode");
-        EXPECT_EQ(popup.TextControl()->geometry(), QRect(0, 28, c.width - 10, c.textHeight));
+        const int textHeight =
+            c.textHeight != 0 ? c.textHeight
+                              : std::max(40, popup.TextControl()->heightForWidth(c.width - 10));
+        EXPECT_EQ(popup.TextControl()->geometry(), QRect(0, 28, c.width - 10, textHeight));
         EXPECT_EQ(popup.YesButton()->geometry(), QRect(c.yesX, 110, 85, 25));
         EXPECT_EQ(popup.NoButton()->geometry(), QRect(c.noX, 110, 85, 25));
         EXPECT_TRUE(popup.YesButton()->isVisible());
@@ -73,6 +78,21 @@ TEST(MsgPopupTest, LaysOutFromTheSizeAndTheLineCount) {
         EXPECT_EQ(popup.NoButton()->text(), QStringLiteral("아니오(N)"));
         EXPECT_TRUE(popup.YesButton()->isDefault());
         EXPECT_FALSE(popup.TextControl()->text().contains('\r'));
+        popup.hide();
+    }
+}
+
+// A long question, as the longer translations give it, keeps every line: the text grows, and the
+// popup with it once the text would reach the buttons.
+TEST(MsgPopupTest, LongTextIsNeverCutOff) {
+    for (const int words : {25, 60}) {
+        CMsgPopupDlg popup;
+        popup.SetContent("Parking Mode", u"Wort "_qs.repeated(words) + u"Fortfahren?"_qs, 370, 170);
+        popup.show();
+        const QRect text = popup.TextControl()->geometry();
+        EXPECT_GE(text.height(), popup.TextControl()->heightForWidth(text.width())) << words;
+        EXPECT_LE(text.bottom(), popup.YesButton()->y() - 4) << words;
+        EXPECT_EQ(popup.YesButton()->y(), popup.frameGeometry().height() - 60) << words;
         popup.hide();
     }
 }

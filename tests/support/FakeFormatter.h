@@ -48,6 +48,8 @@ public:
         callback(kFormatDone, 0, &byte);
     }
     std::string MountPointAfterFormat() override { return mountPoint; }
+    FormatFault LastFault() const override { return fault; }
+    std::string LastLayout() const override { return layout; }
 
     bool available = true;
     bool succeed = true;
@@ -56,6 +58,8 @@ public:
     int structureReports = 5;
     std::string mountAfter; // where the card comes back; its drive root when empty
     std::string mountPoint;
+    FormatFault fault = FormatFault::None; // why the format failed, when it does
+    std::string layout;                    // the layout a WrongLayout fault reports
     std::vector<FormatRequest> requests;
     std::function<void()> loaded; // runs when the procedure asks for the formatter
     std::function<void()> erased; // runs when the card has been erased

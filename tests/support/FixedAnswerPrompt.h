@@ -11,7 +11,7 @@ namespace dashcam::test {
 
 // The prompt as the card format sees it: answers every question as told and records the
 // questions, the messages and every progress value.
-class FakeCardFormatUi : public IPrompt {
+class FixedAnswerPrompt : public IPrompt {
 public:
     void ShowMessage(std::u16string_view text) override { messages.push_back(Utf8FromUtf16(text)); }
     void ShowMessage(std::u16string_view, std::u16string_view text) override { ShowMessage(text); }

@@ -1,8 +1,9 @@
-#include "settings/CardFinder.h"
+#include "card/CardFinder.h"
 
 #include <algorithm>
 #include <set>
 
+#include "card/CardFolder.h"
 #include "settings/SettingsRecord.h"
 
 namespace dashcam {
@@ -11,8 +12,9 @@ namespace {
 // The card's settings record: setup.cfg, or the factory values when the camera has not
 // written one yet. Nothing when neither can be read.
 bool ReadCardRecord(IFileAccess& files, const std::string& folder, SettingsRecord& record) {
-    for (const char* name : {"setup.cfg", "default.cfg"}) {
-        const FileHead head = files.ReadHead(folder + name, SettingsRecord::kSize);
+    const CardFolder card(folder);
+    for (const std::string& path : {card.Setup(), card.Defaults()}) {
+        const FileHead head = files.ReadHead(path, SettingsRecord::kSize);
         if (head.opened) {
             std::copy(head.bytes.begin(), head.bytes.end(), record.Bytes().begin());
             return true;
