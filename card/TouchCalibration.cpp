@@ -6,14 +6,19 @@
 
 namespace dashcam {
 
+std::string TouchCalibrationFile(IVolumes& volumes, const std::string& cardPath) {
+    const std::string root = volumes.DriveRoot(cardPath);
+    return root.empty() ? std::string()
+                        : (std::filesystem::path(root) / kTouchCalibrationFileName).string();
+}
+
 bool RequestTouchCalibrationReset(IVolumes& volumes, IFileAccess& files,
                                   const std::string& cardPath) {
-    const std::string root = volumes.DriveRoot(cardPath);
-    if (root.empty()) {
+    const std::string file = TouchCalibrationFile(volumes, cardPath);
+    if (file.empty()) {
         return false;
     }
-    const WriteOutcome outcome =
-        files.WriteWhole((std::filesystem::path(root) / kTouchCalibrationFileName).string(), {});
+    const WriteOutcome outcome = files.WriteWhole(file, {});
     return outcome.opened && outcome.written;
 }
 

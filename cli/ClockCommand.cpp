@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "card/CardFolder.h"
+#include "card/TouchCalibration.h"
 #include "cli/CardAccess.h"
 #include "platform/Volumes.h"
 #include "settings/ClockFile.h"
@@ -85,8 +86,7 @@ int ClockCommand::TouchCalibration(const std::vector<std::string>& operands) {
     if (!access.RequestTouchCalibration()) {
         return kFailed;
     }
-    m_context.out << m_context.platform.volumes.DriveRoot(access.Folder())
-                  << kTouchCalibrationFileName << '\n';
+    m_context.out << TouchCalibrationFile(m_context.platform.volumes, access.Folder()) << '\n';
     return kOk;
 }
 

@@ -1,11 +1,8 @@
 #include "pages/CSystemDlg.h"
 
-#include <filesystem>
-
 #include <QDateTime>
 #include <QRadioButton>
 
-#include "card/CardFolder.h"
 #include "card/TouchCalibration.h"
 #include "settings/SettingsFields.h"
 #include "text/Placeholders.h"
@@ -163,9 +160,7 @@ void CSystemDlg::OnTouchCalibration() {
     }
     m_context.prompt.ShowMessage(caption, m_context.language.GetText(u"IDS_STRING221"));
     if (!RequestTouchCalibrationReset(volumes, m_context.platform.files, m_context.CardPath)) {
-        const std::string file = (std::filesystem::path(volumes.DriveRoot(m_context.CardPath)) /
-                                  kTouchCalibrationFileName)
-                                     .string();
+        const std::string file = TouchCalibrationFile(volumes, m_context.CardPath);
         m_context.prompt.ShowMessage(
             caption,
             FillPlaceholders(m_context.language.GetText(u"IDS_STRING611"), {Utf16FromUtf8(file)}));
