@@ -5,13 +5,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QWindow>
 #include <algorithm>
 #include <filesystem>
 #include <vector>
 
 #include "app/KeyboardNavigation.h"
+#include "app/ProgramIconEngine.h"
 #include "app/SaveDialogue.h"
 #include "card/CardFolder.h"
 #include "pages/CCommonDlg.h"
@@ -19,9 +19,7 @@
 #include "pages/CNormalDlg.h"
 #include "pages/CParkingDlg.h"
 #include "pages/CSystemDlg.h"
-#include "resources/EmbeddedResources.h"
 #include "skin/AlphaText.h"
-#include "skin/CGdiPlusBitmapResource.h"
 #include "skin/CRButton.h"
 #include "skin/CRStaticText.h"
 #include "skin/CSkinStretcher.h"
@@ -39,16 +37,6 @@ QString Text(AppContext& context, std::u16string_view key) {
 }
 
 // The icon at its own size and at twice the density.
-QIcon ProgramIcon() {
-    QIcon icon;
-    for (const char* name : {"128", "128@2x"}) {
-        if (const auto bytes = FindEmbeddedResource("ICON", name)) {
-            icon.addPixmap(QPixmap::fromImage(DecodePng(*bytes)));
-        }
-    }
-    return icon;
-}
-
 // One skinned button of the window: a picture button, or one with a caption drawn over it; a
 // tab also has a picture for its selected look.
 struct ButtonSkin {
@@ -163,6 +151,8 @@ constexpr std::array<int, 5> kLoadOrder = {CSettingDlg::kTabCamera, CSettingDlg:
 CSettingDlg::CSettingDlg(AppContext& context)
     : QDialog(nullptr, Qt::FramelessWindowHint | Qt::Window), m_context(context) {
     setObjectName(QStringLiteral("102"));
+    // The frame and the page area cover every pixel: no background fill under them.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 CSettingDlg::~CSettingDlg() {
@@ -192,7 +182,7 @@ CSettingDlg::StartResult CSettingDlg::Start() {
     m_context.registryLanguage.clear();
     platform.registry.ReadValue(RegistryRoot::LocalMachine, u"SOFTWARE\\BREVANTIS\\", u"LANGUAGE",
                                 m_context.registryLanguage, 260);
-    setWindowIcon(ProgramIcon());
+    setWindowIcon(QIcon(new ProgramIconEngine));
     const std::string executable = platform.program.ExecutablePath();
     m_programFolder = FolderPath(std::filesystem::path(executable).parent_path());
     m_relaunchPath.clear();

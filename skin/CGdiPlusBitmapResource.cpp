@@ -59,7 +59,10 @@ DecodedImages& Images() {
 
 } // namespace
 
-QImage DecodePng(std::span<const unsigned char> bytes) {
+namespace {
+
+// Gives `use` a reader of the PNG bytes, read where they lie.
+template <typename Use> auto ReadPng(std::span<const unsigned char> bytes, Use use) {
     QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                               qsizetype(bytes.size()));
     QBuffer buffer(&data);
@@ -67,7 +70,17 @@ QImage DecodePng(std::span<const unsigned char> bytes) {
     // Told the format, the reader would still load every image-format plugin installed to ask
     // each whether it reads PNG (none does; the toolkit's own reader does).
     reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    return use(reader);
+}
+
+} // namespace
+
+QImage DecodePng(std::span<const unsigned char> bytes) {
+    return ReadPng(bytes, [](QImageReader& reader) { return reader.read(); });
+}
+
+QSize PngSize(std::span<const unsigned char> bytes) {
+    return ReadPng(bytes, [](QImageReader& reader) { return reader.size(); });
 }
 
 bool CGdiPlusBitmapResource::Load(int id, qreal ratio) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <span>
 
 #include "skin/CGdiPlusBitmap.h"
@@ -19,5 +20,7 @@ public:
 
 // PNG bytes decoded by the toolkit's own PNG reader; a null image when they are not a PNG.
 QImage DecodePng(std::span<const unsigned char> bytes);
+// The size of the PNG in the bytes, from its header alone; invalid when they are not a PNG.
+QSize PngSize(std::span<const unsigned char> bytes);
 
 } // namespace dashcam

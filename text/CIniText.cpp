@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/DebugBatch.h"
 #include "text/AnsiCodePage.h"
 #include "text/Trim.h"
 
@@ -74,6 +75,7 @@ bool CIniText::Parse(const std::uint8_t* data, std::size_t size) {
     if (!Decode(data, size, text)) {
         return false;
     }
+    const DebugBatch batch(m_debug); // a line per key: a language pack writes hundreds
     m_current = nullptr;
     std::u16string line;
     for (char16_t c : text) {

@@ -16,6 +16,7 @@
 #include "pages/CBaseDialog.h"
 #include "platform/NullDebugOutput.h"
 #include "resources/EmbeddedResources.h"
+#include "skin/CGdiPlusBitmapResource.h"
 #include "skin/CRButton.h"
 #include "skin/SkinFonts.h"
 #include "tests/support/RecordBytes.h"
@@ -93,6 +94,29 @@ TEST_F(MainWindow, StartsOnTheMemoryCardTabAndTabsSwitchPages) {
         }
     }
     EXPECT_EQ(card.Read("setup.cfg"), SetupBytes());
+}
+
+// The icon is decoded when asked for: the window system gets both pictures as they are, and a
+// smaller size is drawn from the picture that covers it.
+TEST_F(MainWindow, WindowIconGivesTheProgramsPictures) {
+    ASSERT_EQ(Start(), CSettingDlg::StartResult::Running);
+    const QIcon icon = window.windowIcon();
+    QList<QSize> sizes;
+    for (const char* name : {"128", "128@2x"}) {
+        const auto bytes = FindEmbeddedResource("ICON", name);
+        ASSERT_TRUE(bytes.has_value()) << name;
+        const QImage picture =
+            DecodePng(*bytes).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        sizes.push_back(picture.size());
+        EXPECT_EQ(icon.pixmap(picture.size())
+                      .toImage()
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  picture)
+            << name;
+    }
+    EXPECT_EQ(icon.availableSizes(), sizes);
+    EXPECT_EQ(icon.pixmap(QSize(24, 24)).size(), QSize(24, 24));
+    EXPECT_EQ(icon.pixmap(QSize(512, 512)).size(), sizes.back()); // never enlarged
 }
 
 TEST_F(MainWindow, CameraLanguageChoosesThePack) {

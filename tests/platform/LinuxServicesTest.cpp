@@ -4,11 +4,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/linux/IniRegistryManager.h"
 #include "platform/linux/LinuxVolumes.h"
 #include "platform/linux/QtPcTimeZone.h"
+#include "platform/linux/StderrDebugOutput.h"
 #include "tests/support/TempFolder.h"
 
 namespace dashcam {
@@ -27,6 +30,53 @@ TEST(LinuxVolumes, DriveRootIsTheMountPointHoldingThePath) {
     EXPECT_GT(volumes.CapacityBytes(folder.CardPath()), 0u);
     EXPECT_FALSE(volumes.IsRemovable("/proc/self/")); // no block device behind it
     EXPECT_EQ(volumes.BlockDevice("/proc/self/"), "");
+}
+
+// What has reached standard error, read from the pipe put in its place.
+std::string Drain(int fd) {
+    std::string text;
+    char buffer[8192];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, std::size_t(n));
+    }
+    return text;
+}
+
+TEST(StderrDebugOutput, BatchWritesItsTextsInOrderOnlyWhenItEnds) {
+    int pipeFds[2];
+    ASSERT_EQ(::pipe2(pipeFds, O_NONBLOCK), 0);
+    const int savedStderr = ::dup(STDERR_FILENO);
+    ::dup2(pipeFds[1], STDERR_FILENO);
+    std::string before, during, after, afterDestruction;
+    {
+        StderrDebugOutput debug;
+        debug.Write(u"one\n");
+        before = Drain(pipeFds[0]);
+        debug.BeginBatch();
+        debug.BeginBatch();             // nested: only the outer end writes
+        for (int i = 0; i < 400; ++i) { // more than one atomic write's worth
+            debug.Write(u"key = \"\u00e9t\u00e9\"\n");
+        }
+        debug.EndBatch();
+        during = Drain(pipeFds[0]);
+        debug.EndBatch();
+        after = Drain(pipeFds[0]);
+        debug.BeginBatch();
+        debug.Write(u"kept when the channel closes\n");
+    }
+    afterDestruction = Drain(pipeFds[0]);
+    ::dup2(savedStderr, STDERR_FILENO);
+    ::close(savedStderr);
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+    EXPECT_EQ(before, "one\n");
+    EXPECT_EQ(during, "");
+    std::string expected;
+    for (int i = 0; i < 400; ++i) {
+        expected += "key = \"\xc3\xa9t\xc3\xa9\"\n";
+    }
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(afterDestruction, "kept when the channel closes\n");
 }
 
 TEST(IniRegistry, ReadsTheViewerLanguageAndRespectsTheBufferSize) {
