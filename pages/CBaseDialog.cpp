@@ -243,11 +243,8 @@ QSize CBaseDialog::PlaceLabel(int id, const QString& text, const QFont& font, in
     control->setFont(font);
     control->setProperty("text", trimmed);
     // The height comes from the control's default font, the width from the given one.
-    const int measuredHeight = trimmed.isEmpty()
-                                   ? 0
-                                   : QFontMetrics(QApplication::font())
-                                         .boundingRect(QRect(), Qt::AlignLeft, trimmed)
-                                         .height();
+    const int measuredHeight =
+        trimmed.isEmpty() ? 0 : m_labelHeights.Of(trimmed, QApplication::font());
     const int measuredWidth = MeasureTextWidth(trimmed, font);
     const int width = measuredWidth == 0 ? 25 : measuredWidth + 30;
     const int height = measuredHeight == 0 ? 25 : measuredHeight;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "card/AppContext.h"
+#include "pages/LabelHeights.h"
 #include "settings/SettingsFields.h"
 #include "skin/CSubSlider.h"
 
@@ -170,6 +171,7 @@ private:
     QScrollBar* m_scrollBar;
     QPushButton* m_focusHolder;
     QFont m_titleFont, m_subtitleFont, m_textFont;
+    LabelHeights m_labelHeights;
     bool m_followingScrollBar = false;
 };
 

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QMutex>
 #include <QRawFont>
 #include <QStringList>
 #include <QtEndian>
@@ -29,7 +31,7 @@ struct CellUnits {
     int unitsPerEm = 0;
 };
 
-CellUnits CellFromTables(const QFont& face) {
+CellUnits ReadCellFromTables(const QFont& face) {
     const QRawFont raw = QRawFont::fromFont(face);
     if (!raw.isValid()) {
         return {};
@@ -41,6 +43,40 @@ CellUnits CellFromTables(const QFont& face) {
     constexpr int kWinDescent = 76; // OS/2
     return {TableU16(os2, kWinAscent) + TableU16(os2, kWinDescent), TableU16(head, kUnitsPerEm)};
 }
+
+// A face's tables do not change with its size, but reading them loads the face at that size,
+// which costs as much as the font's own later use: each face is read once. Registering a font
+// may change what a family name gives, so it forgets what was read.
+class FaceCells {
+public:
+    static FaceCells& Instance() {
+        static FaceCells cells;
+        return cells;
+    }
+
+    CellUnits Of(const QFont& face) {
+        const QString key =
+            face.family() + u'\n' + face.styleName() + u'\n' + QString::number(face.weight()) +
+            u'\n' + QString::number(int(face.style())) + u'\n' + QString::number(face.stretch());
+        const QMutexLocker lock(&m_mutex);
+        const auto found = m_cells.constFind(key);
+        if (found != m_cells.constEnd()) {
+            return *found;
+        }
+        const CellUnits units = ReadCellFromTables(face);
+        m_cells.insert(key, units);
+        return units;
+    }
+
+    void Forget() {
+        const QMutexLocker lock(&m_mutex);
+        m_cells.clear();
+    }
+
+private:
+    QMutex m_mutex;
+    QHash<QString, CellUnits> m_cells;
+};
 
 } // namespace
 
@@ -54,6 +90,7 @@ bool RegisterTahomaIfMissing(const std::vector<std::string>& fontFolders) {
                 QDir(QString::fromStdString(folder)).filePath(QString::fromLatin1(file));
             if (QFile::exists(path)) {
                 QFontDatabase::addApplicationFont(path);
+                FaceCells::Instance().Forget();
                 break;
             }
         }
@@ -62,7 +99,7 @@ bool RegisterTahomaIfMissing(const std::vector<std::string>& fontFolders) {
 }
 
 int EmForCellHeight(const QFont& face, int cellHeight) {
-    const CellUnits units = CellFromTables(face);
+    const CellUnits units = FaceCells::Instance().Of(face);
     double em = 0;
     if (units.cell > 0 && units.unitsPerEm > 0) {
         em = double(cellHeight) * units.unitsPerEm / units.cell;
