@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
         const long editorPeak = Median(g_editor, &Sample::peakKiB);
         const long barePeak = Median(g_bare, &Sample::peakKiB);
         std::printf("medians of %zu alternating runs: editor %.1f ms, bare Qt window %.1f ms, "
-                    "time ratio %.2f; peak memory editor %ld KiB, bare %ld KiB, ratio %.2f\n",
+                    "time ratio %.3f; peak memory editor %ld KiB, bare %ld KiB, ratio %.3f\n",
                     g_editor.size(), editor * 1e3, bare * 1e3, editor / bare, editorPeak, barePeak,
                     double(editorPeak) / double(barePeak));
     }

@@ -175,8 +175,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "a program did not show its window\n");
         return 1;
     }
-    std::printf("Xvfb, median of %d: editor %.1f ms, bare window %.1f ms, ratio %.2f; peak memory "
-                "editor %ld KiB, bare %ld KiB, ratio %.2f\n",
+    std::printf("Xvfb, median of %d: editor %.1f ms, bare window %.1f ms, ratio %.3f; peak memory "
+                "editor %ld KiB, bare %ld KiB, ratio %.3f\n",
                 runs, ms(editor), ms(bare), ms(editor) / ms(bare), peak(editor), peak(bare),
                 double(peak(editor)) / double(peak(bare)));
     return 0;
