@@ -62,7 +62,8 @@ void ApplyProfile(benchmark::State& state) {
     arguments.insert(arguments.end(), fleet.cards.begin(), fleet.cards.end());
     for (auto _ : state) {
         std::ostringstream out, err;
-        const int status = dashcam::DashcamCfg(platform.Services(), out, err).Run(arguments);
+        std::istringstream in;
+        const int status = dashcam::DashcamCfg(platform.Services(), in, out, err).Run(arguments);
         if (status != 0) {
             state.SkipWithError(err.str().c_str());
             break;

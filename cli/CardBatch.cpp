@@ -42,11 +42,14 @@ int CardBatch::Apply(const std::vector<std::string>& operands) {
         return kUsage;
     }
     std::string error;
+    const bool fromInput = operands[0] == "-";
     const std::optional<Profile> profile =
-        Profile::Read(m_context.platform.files, operands[0], error, m_context.line.force);
+        fromInput
+            ? Profile::Read(m_context.in, error, m_context.line.force)
+            : Profile::Read(m_context.platform.files, operands[0], error, m_context.line.force);
     if (!profile) {
-        m_context.err << "dashcam-cfg: " << operands[0] << ": " << error
-                      << "; nothing was written\n";
+        m_context.err << "dashcam-cfg: " << (fromInput ? "standard input" : operands[0]) << ": "
+                      << error << "; nothing was written\n";
         return kUsage;
     }
     const std::vector<std::string> cards(operands.begin() + 1, operands.end());

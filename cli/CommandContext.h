@@ -10,6 +10,7 @@ namespace dashcam {
 // What every command of the command line works with.
 struct CommandContext {
     PlatformServices& platform;
+    std::istream& in; // a profile given as "-"
     std::ostream& out;
     std::ostream& err;
     const CommandLine& line;

@@ -37,7 +37,8 @@ std::string DashcamCfg::HelpText() {
            "  get CARD FIELD...              the values of the named fields, one a line\n"
            "  set CARD... FIELD=VALUE...     change fields on every card and save setup.cfg\n"
            "  export CARD                    the card's user settings as a profile (INI text)\n"
-           "  apply PROFILE CARD...          set the fields a profile names on every card\n"
+           "  apply PROFILE CARD...          set the fields a profile names on every card;\n"
+           "                                 PROFILE - reads it from standard input\n"
            "  diff CARD [CARD|PROFILE]       the fields that differ: with one card, from its\n"
            "                                 default.cfg; exit 0 equal, 1 different, 2 trouble\n"
            "  info CARD                      what lang/ver.dat says, and the record's size and\n"
@@ -93,7 +94,7 @@ int DashcamCfg::Run(const std::vector<std::string>& arguments) {
 }
 
 int DashcamCfg::Dispatch(const CommandLine& line, PlatformServices& platform) {
-    const CommandContext context{platform, m_out, m_err, line};
+    const CommandContext context{platform, m_in, m_out, m_err, line};
     const std::string& command = line.command;
     const std::vector<std::string>& operands = line.operands;
     const std::size_t count = operands.size();

@@ -17,8 +17,8 @@ class DashcamCfg {
 public:
     enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
 
-    DashcamCfg(PlatformServices& platform, std::ostream& out, std::ostream& err)
-        : m_platform(platform), m_out(out), m_err(err) {}
+    DashcamCfg(PlatformServices& platform, std::istream& in, std::ostream& out, std::ostream& err)
+        : m_platform(platform), m_in(in), m_out(out), m_err(err) {}
 
     // Arguments without the program name.
     int Run(const std::vector<std::string>& arguments);
@@ -29,6 +29,7 @@ private:
     int Dispatch(const CommandLine& line, PlatformServices& platform);
 
     PlatformServices& m_platform;
+    std::istream& m_in;
     std::ostream& m_out;
     std::ostream& m_err;
 };

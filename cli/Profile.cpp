@@ -1,6 +1,7 @@
 #include "cli/Profile.h"
 
 #include <algorithm>
+#include <istream>
 
 #include "cli/FieldText.h"
 #include "platform/NullDebugOutput.h"
@@ -121,6 +122,23 @@ std::optional<Profile> Profile::Read(IFileAccess& files, const std::string& path
         return std::nullopt;
     }
     return Parse(head.bytes, error, force);
+}
+
+std::optional<Profile> Profile::Read(std::istream& in, std::string& error, bool force) {
+    std::vector<std::uint8_t> bytes;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+        if (bytes.size() > kProfileReadLimit) {
+            error = "too large for a profile";
+            return std::nullopt;
+        }
+    }
+    if (in.bad()) {
+        error = "cannot read the profile";
+        return std::nullopt;
+    }
+    return Parse(bytes, error, force);
 }
 
 void Profile::ApplyTo(SettingsRecord& record) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +30,8 @@ public:
     // Parse of a profile file.
     static std::optional<Profile> Read(IFileAccess& files, const std::string& path,
                                        std::string& error, bool force = false);
+    // Parse of a profile read to its end from a stream (standard input).
+    static std::optional<Profile> Read(std::istream& in, std::string& error, bool force = false);
 
     const std::vector<FieldAssignment>& Assignments() const { return m_assignments; }
     void ApplyTo(SettingsRecord& record) const;

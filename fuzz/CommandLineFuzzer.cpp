@@ -109,7 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               real.viewer,  real.timeZones, real.formatter};
     std::ostringstream out, err;
     const std::vector<std::string> words = Words(data, size, card);
-    const int status = DashcamCfg(services, out, err).Run(words);
+    std::istringstream in;
+    const int status = DashcamCfg(services, in, out, err).Run(words);
 
     FUZZ_CHECK(status == DashcamCfg::kOk || status == DashcamCfg::kFailed ||
                status == DashcamCfg::kUsage);

@@ -17,7 +17,7 @@ namespace dashcam::test {
 struct CliTest : ::testing::Test {
     int Run(const std::vector<std::string>& arguments) {
         out.str(""), err.str("");
-        return DashcamCfg(platform.services, out, err).Run(arguments);
+        return DashcamCfg(platform.services, in, out, err).Run(arguments);
     }
     // A new card folder holding these files.
     TempFolder& NewCard(const std::vector<std::uint8_t>& setup,
@@ -33,6 +33,7 @@ struct CliTest : ::testing::Test {
 
     TestPlatform platform;
     std::vector<std::unique_ptr<TempFolder>> cards;
+    std::istringstream in;
     std::ostringstream out, err;
 };
 

@@ -23,7 +23,7 @@ using test::RecordBytes;
 struct DashcamCfgTest : ::testing::Test {
     int Run(std::vector<std::string> arguments) {
         out.str(""), err.str("");
-        return DashcamCfg(services, out, err).Run(arguments);
+        return DashcamCfg(services, in, out, err).Run(arguments);
     }
     std::string Card() const { return card.Path().string(); }
 
@@ -39,6 +39,7 @@ struct DashcamCfgTest : ::testing::Test {
     test::FakeFormatter formatter;
     PlatformServices services{debug,   files,  zone,      volumes,  registry,
                               program, viewer, timeZones, formatter};
+    std::istringstream in;
     std::ostringstream out, err;
 };
 

@@ -104,5 +104,29 @@ TEST_F(ProfileTest, OnlyTheNamedFieldsChangeAndABadProfileIsRefusedWhole) {
     EXPECT_EQ(card.Read("setup.cfg"), expected);
 }
 
+// "-" reads the profile from standard input, so that one card's export can be piped to others.
+TEST_F(ProfileTest, ApplyTakesTheProfileFromStandardInput) {
+    const auto before = CameraRecord(3);
+    const TempFolder& card = NewCard(before);
+    in.str("wdr = 0\nstop_timer = 48\n");
+    ASSERT_EQ(Run({"apply", "-", PathOf(card)}), 0) << err.str();
+    auto expected = before;
+    expected[436] = 0;
+    expected[200] = 48;
+    EXPECT_EQ(card.Read("setup.cfg"), expected);
+
+    in.clear();
+    in.str("wdr = 1\nno_such = 1\n");
+    EXPECT_EQ(Run({"apply", "-", PathOf(card)}), 2);
+    EXPECT_NE(err.str().find("dashcam-cfg: standard input: unknown field 'no_such'"),
+              std::string::npos)
+        << err.str();
+    in.clear();
+    in.str(std::string(1024 * 1024 + 1, ';'));
+    EXPECT_EQ(Run({"apply", "-", PathOf(card)}), 2);
+    EXPECT_NE(err.str().find("too large for a profile"), std::string::npos) << err.str();
+    EXPECT_EQ(card.Read("setup.cfg"), expected);
+}
+
 } // namespace
 } // namespace dashcam::test
