@@ -36,7 +36,6 @@ QString Text(AppContext& context, std::u16string_view key) {
     return QString::fromStdU16String(text);
 }
 
-// The icon at its own size and at twice the density.
 // One skinned button of the window: a picture button, or one with a caption drawn over it; a
 // tab also has a picture for its selected look.
 struct ButtonSkin {

@@ -7,8 +7,8 @@
 namespace dashcam {
 
 // The program's icon from its embedded PNGs, decoded only when a size of it is asked for and not
-// kept: the window system takes the icon once, as a window is made, and an icon held decoded
-// would hold a third of a megabyte for nothing (none at all on a platform that never asks).
+// kept: the window system takes the icon once, as a window is made, and a platform that shows
+// the desktop entry's icon instead (offscreen, Wayland here) never asks at all.
 class ProgramIconEngine : public QIconEngine {
 public:
     ProgramIconEngine();
